@@ -1,0 +1,38 @@
+#pragma once
+
+#include "LinkState.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace orv {
+
+inline constexpr std::string_view VersionLabel = "Version 1.04";
+
+// The window title: "Orv2Term - Version 1.04", with the host and avatar while a socket is active,
+// with the avatar alone otherwise.
+std::string ComposeCaption(std::string_view host, std::string_view avatar, bool socketActive);
+
+// A port text read as a decimal number, as the connect commands take it; nothing for a text that
+// is not a port number (empty, not decimal, out of range).
+std::optional<unsigned short> ParsePort(std::string_view text);
+
+// Virtual-key codes the input pane acts on, as the game's keyboard layer numbers them.
+namespace vk {
+inline constexpr int Return = 13, Space = 32, PageUp = 33, PageDown = 34, End = 35, Home = 36, Left = 37,
+                     Up = 38, Right = 39, Down = 40, F1 = 112, F12 = 123;
+}
+
+// The direction command a navigation key sends with Keypad Travel on ("n\n", "ne\n", ...), or
+// nothing for any other key.
+std::optional<std::string_view> TravelCommand(int virtualKey);
+
+// Typed keys are acted on only while playing or logging on.
+bool AcceptsKeys(LinkState state);
+
+// content followed by word and one space ("%s%s "), cut to limit bytes.
+std::string AppendWord(std::string_view content, std::string_view word, std::size_t limit);
+
+} // namespace orv

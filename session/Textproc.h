@@ -1,0 +1,68 @@
+#pragma once
+
+#include "Host.h"
+#include "LinkState.h"
+#include "Telnet.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace orv {
+
+// Every chunk read from the game server passes through here: telnet is answered and removed,
+// the stream is cut into lines and each line (or chunk) goes to whoever the LinkState says it
+// belongs to. Buffers are reused for the life of the object: no allocation per chunk or line.
+class TextProcessor {
+public:
+    // The pending text holds at most this many bytes; a longer line is cut here and handed on.
+    static constexpr std::size_t PendingLimit = 32767;
+    // Longest typed command taken from the input pane.
+    static constexpr std::size_t CommandLimit = 255;
+
+    explicit TextProcessor(SessionHost& host);
+
+    // One chunk as read from the socket (at most 4,095 bytes), with the LinkState when it was read.
+    void ProcessChunk(std::string_view chunk, LinkState state);
+
+    // The next complete line, ended by a line feed (a CR right before it is dropped) or by the
+    // terminator byte (which stays in the line), followed by one space. Empty when no complete
+    // line is pending. A non-empty text is a new chunk: its telnet is answered first and it is
+    // appended to the pending text. The result stays valid until the next call.
+    std::string_view NextLine(std::string_view text, char terminator);
+
+    // Empties the pending text and sets the dialogue step to 0.
+    void Reset();
+
+    // Cleans a typed command in place (leading spaces and every CR and LF removed, one LF
+    // appended) and says whether it may be sent: a typed SpyNet notice toggle may not.
+    static bool CheckCommand(std::string& text);
+
+    // Shared by the log-on dialogue (0, 1, 2) and the new-account dialogue (0, 100, 101, 102).
+    std::int32_t DialogueStep = 0;
+
+    // The text not yet cut into lines (for tests and diagnostics).
+    std::string_view PendingText() const { return std::string_view(pending_).substr(pendingStart_); }
+
+private:
+    void HandleGameLine(std::string_view line);
+    // The game-line recognisers' entry: a line in Normal or Setup that is not blank.
+    void ClassifyLine(std::string_view line);
+    // The who-list reader's entry: a line in WhoList.
+    void ReadWhoLine(std::string_view line);
+    // The log-on and new-account dialogues' entries: a whole chunk.
+    void LoginDialogue(std::string_view chunk);
+    void NewAccountDialogue(std::string_view chunk);
+    // Until the dialogues read their prompts, their text is shown as it arrives.
+    void ShowChunkLines(std::string_view chunk);
+
+    SessionHost& host_;
+    Telnet telnet_;
+    std::string pending_;          // received text not yet handed on, from pendingStart_
+    std::size_t pendingStart_ = 0; // consumed bytes at the front, dropped when the next chunk comes
+    std::string line_;             // NextLine's result
+    std::string chunk_;            // the chunk copy that telnet is stripped from
+};
+
+} // namespace orv

@@ -1,0 +1,70 @@
+#include "Accounts.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace orvdemo {
+
+namespace {
+
+struct TitlePair {
+    std::string_view male;
+    std::string_view female;
+};
+
+constexpr std::array<TitlePair, kRankCount> kTitles{{
+    {"GroundHog", "GroundHog"},
+    {"Commander", "Commander"},
+    {"Captain", "Captain"},
+    {"Admiral", "Admiral"},
+    {"Trader", "Trader"},
+    {"Merchant", "Merchant"},
+    {"Magnate", "Magnate"},
+    {"Plutocrat", "Plutocrat"},
+    {"Technocrat", "Technocrat"},
+    {"Knight", "Dame"},
+    {"Baronet", "Baronetess"},
+    {"Baron", "Baroness"},
+    {"Viscount", "Viscountess"},
+    {"Earl", "Countess"},
+    {"Duke", "Duchess"},
+}};
+
+} // namespace
+
+std::string_view rankTitle(int rank, Gender gender) {
+    const auto& pair = kTitles[static_cast<std::size_t>(std::clamp(rank, 0, kRankCount - 1))];
+    return gender == Gender::Female ? pair.female : pair.male;
+}
+
+std::string Character::titled() const {
+    std::string text(title());
+    text += ' ';
+    text += name;
+    return text;
+}
+
+bool equalsNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+AccountBook::AccountBook() {
+    for (const auto& seed : kSeedAccounts)
+        accounts_.push_back({std::string(seed.account), std::string(seed.password),
+                             Character{std::string(seed.character), seed.rank, seed.gender}});
+}
+
+const Character* AccountBook::logOn(std::string_view account, std::string_view password) const {
+    for (const auto& a : accounts_)
+        if (equalsNoCase(a.id, account) && a.password == password) return &a.character;
+    return nullptr;
+}
+
+bool AccountBook::characterExists(std::string_view name) const {
+    return std::any_of(accounts_.begin(), accounts_.end(),
+                       [&](const Account& a) { return equalsNoCase(a.character.name, name); });
+}
+
+} // namespace orvdemo
