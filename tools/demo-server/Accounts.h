@@ -33,15 +33,15 @@ struct SeedAccount {
 
 // The accounts every demo server starts with. Account names match in any case, passwords exactly.
 inline constexpr std::array<SeedAccount, 4> kSeedAccounts{{
-    {"demo", "demo", "Zed", 2, Gender::Male},         // Captain Zed
-    {"kx1234", "secret", "Nova", 3, Gender::Female},  // Admiral Nova
+    {"demo", "demo", "Zed", 2, Gender::Male},          // Captain Zed
+    {"kx1234", "secret", "Nova", 3, Gender::Female},   // Admiral Nova
     {"vesper", "stars", "Vesper", 14, Gender::Female}, // Duchess Vesper: a top rank for rank alerts
-    {"rookie", "rookie", "Pip", 0, Gender::Male},     // GroundHog Pip
+    {"rookie", "rookie", "Pip", 0, Gender::Male},      // GroundHog Pip
 }};
 
 // The server's accounts, in memory only. New accounts will be added here by the creation dialogue.
 class AccountBook {
-public:
+  public:
     AccountBook();
 
     // The account's character when the pair is right, else null.
@@ -49,7 +49,7 @@ public:
     // True when a character of some account already has this name (in any case).
     bool characterExists(std::string_view name) const;
 
-private:
+  private:
     struct Account {
         std::string id;
         std::string password;

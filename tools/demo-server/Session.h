@@ -10,12 +10,13 @@
 namespace orvdemo {
 
 class World;
+struct OnlinePlayer;
 
 // One connection's side of the dialogue: the log-on questions, then the game. It never touches a socket:
 // bytes come in through receive(), leave through the writer, and the closer asks the owner to end the
 // connection once what was written has gone out. The closer must not call back into the session at once.
 class Session {
-public:
+  public:
     using Writer = std::function<void(std::string_view bytes)>;
     using Closer = std::function<void()>;
 
@@ -39,7 +40,7 @@ public:
     bool noticesOn() const { return notices_; }
     const std::string& terminalType() const { return input_.terminalType(); }
 
-private:
+  private:
     // New-account creation will add its questions as stages between Login and Playing, entered from
     // Login on the answer "new"; each stage reads one line.
     enum class Stage { Login, Password, Playing, Closed };
@@ -61,7 +62,7 @@ private:
     void quit();
 
     // Finds a player on line for a command, or says that there is none and returns null.
-    const struct OnlinePlayer* target(std::string_view name, std::string_view question);
+    const OnlinePlayer* target(std::string_view name, std::string_view question);
     int room() const;
     void send(std::string_view bytes);
     void sendLine(std::string_view line);

@@ -11,7 +11,7 @@ namespace orvdemo {
 // option requests) are consumed silently; any of them may be cut across reads, so every point where a read
 // can end is a state of its own. Lines end at LF; a CR before it and NUL padding are dropped.
 class TelnetInput {
-public:
+  public:
     // A longer line keeps its first kMaxLine bytes; the rest, up to the LF, is dropped.
     static constexpr std::size_t kMaxLine = 4096;
 
@@ -24,7 +24,7 @@ public:
     // What the client named itself in IAC SB TERMINAL-TYPE IS ... IAC SE, empty until then.
     const std::string& terminalType() const { return terminalType_; }
 
-private:
+  private:
     enum class State { Data, Iac, Option, Sub, SubIac };
 
     void addData(char c);

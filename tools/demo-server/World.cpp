@@ -24,20 +24,22 @@ constexpr std::array<Room, kRoomCount> kRooms{{
 // Column and row steps for north, northeast, east, southeast, south, southwest, west, northwest.
 constexpr std::array<int, 8> kDx{0, 1, 1, 1, 0, -1, -1, -1};
 constexpr std::array<int, 8> kDy{-1, -1, 0, 1, 1, 1, 0, -1};
-constexpr std::array<std::string_view, 8> kDirections{"north", "northeast", "east",      "southeast",
-                                                      "south", "southwest", "west",      "northwest"};
+constexpr std::array<std::string_view, 8> kDirections{"north", "northeast", "east", "southeast",
+                                                      "south", "southwest", "west", "northwest"};
 
-constexpr std::array<std::string_view, 30> kFirst{"Ar",  "Bel", "Cor", "Dra",  "El", "Fen", "Gal", "Hal",
-                                                  "Ir",  "Jas", "Kel", "Lor",  "Mar", "Nyx", "Or",  "Pax",
-                                                  "Quin", "Ras", "Sol", "Tor", "Ul",  "Vex", "Wyn", "Xan",
-                                                  "Yor", "Zan", "Kai", "Ryn",  "Tal", "Vor"};
-constexpr std::array<std::string_view, 20> kSecond{"a",  "an", "ek", "ia", "ion", "is", "ix", "or", "us", "yn",
-                                                   "ara", "eth", "ira", "ox", "on", "el", "ar", "en", "um", "ys"};
+constexpr std::array<std::string_view, 30> kFirst{
+    "Ar",  "Bel",  "Cor", "Dra", "El",  "Fen", "Gal", "Hal", "Ir",  "Jas", "Kel", "Lor", "Mar", "Nyx", "Or",
+    "Pax", "Quin", "Ras", "Sol", "Tor", "Ul",  "Vex", "Wyn", "Xan", "Yor", "Zan", "Kai", "Ryn", "Tal", "Vor"};
+constexpr std::array<std::string_view, 20> kSecond{"a",  "an", "ek", "ia",  "ion", "is",  "ix",
+                                                   "or", "us", "yn", "ara", "eth", "ira", "ox",
+                                                   "on", "el", "ar", "en",  "um",  "ys"};
 constexpr std::array<std::string_view, 8> kThird{"dar", "mir", "ven", "tor", "lis", "sa", "rik", "wen"};
 
 } // namespace
 
-const Room& roomAt(int index) { return kRooms[static_cast<std::size_t>(std::clamp(index, 0, kRoomCount - 1))]; }
+const Room& roomAt(int index) {
+    return kRooms[static_cast<std::size_t>(std::clamp(index, 0, kRoomCount - 1))];
+}
 
 int roomTowards(int from, int direction) {
     const int x = from % 3 + kDx[static_cast<std::size_t>(direction)];
@@ -45,7 +47,9 @@ int roomTowards(int from, int direction) {
     return x < 0 || x > 2 || y < 0 || y > 2 ? -1 : y * 3 + x;
 }
 
-std::string_view directionName(int direction) { return kDirections[static_cast<std::size_t>(direction)]; }
+std::string_view directionName(int direction) {
+    return kDirections[static_cast<std::size_t>(direction)];
+}
 
 std::string exitsOf(int room) {
     std::string text;
@@ -112,7 +116,8 @@ void World::report(const Character& who, bool entered, const Session* except) {
 
 bool World::nameTaken(std::string_view name) const {
     return find(name) || accounts_.characterExists(name) ||
-           std::any_of(away_.begin(), away_.end(), [&](const Character& c) { return equalsNoCase(c.name, name); });
+           std::any_of(away_.begin(), away_.end(),
+                       [&](const Character& c) { return equalsNoCase(c.name, name); });
 }
 
 std::string World::freshName() {
@@ -131,13 +136,15 @@ std::string World::freshName() {
 }
 
 void World::populate(int count) {
-    for (int i = 0; i < count; ++i) simulateArrival();
+    for (int i = 0; i < count; ++i)
+        simulateArrival();
 }
 
 const Character& World::simulateArrival() {
     Character who;
     if (!away_.empty() && std::uniform_int_distribution<int>(0, 1)(random_) == 0) {
-        auto it = away_.begin() + std::uniform_int_distribution<std::ptrdiff_t>(0, std::ssize(away_) - 1)(random_);
+        auto it =
+            away_.begin() + std::uniform_int_distribution<std::ptrdiff_t>(0, std::ssize(away_) - 1)(random_);
         who = std::move(*it);
         away_.erase(it);
     } else {
@@ -158,7 +165,8 @@ std::optional<Character> World::simulateDeparture() {
     for (std::size_t i = 0; i < online_.size(); ++i)
         if (!online_[i].session) simulated.push_back(i);
     if (simulated.empty()) return std::nullopt;
-    const std::size_t index = simulated[std::uniform_int_distribution<std::size_t>(0, simulated.size() - 1)(random_)];
+    const std::size_t index =
+        simulated[std::uniform_int_distribution<std::size_t>(0, simulated.size() - 1)(random_)];
     Character who = online_[index].who;
     online_.erase(online_.begin() + static_cast<std::ptrdiff_t>(index));
     away_.push_back(who);
@@ -182,7 +190,8 @@ void World::stepActivity(int target) {
 }
 
 int World::simulatedCount() const {
-    return static_cast<int>(std::count_if(online_.begin(), online_.end(), [](const OnlinePlayer& p) { return !p.session; }));
+    return static_cast<int>(
+        std::count_if(online_.begin(), online_.end(), [](const OnlinePlayer& p) { return !p.session; }));
 }
 
 } // namespace orvdemo

@@ -35,7 +35,7 @@ struct OnlinePlayer {
 // Everyone on line, real and simulated, with the accounts they log on to. Arrivals and departures are
 // reported here, to every real player who has SpyNet notices on, whoever caused them.
 class World {
-public:
+  public:
     explicit World(std::uint32_t seed);
 
     AccountBook& accounts() { return accounts_; }
@@ -61,7 +61,7 @@ public:
     int simulatedCount() const;
     std::mt19937& random() { return random_; }
 
-private:
+  private:
     void report(const Character& who, bool entered, const Session* except);
     std::string freshName();
     bool nameTaken(std::string_view name) const;

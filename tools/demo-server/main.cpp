@@ -1,0 +1,85 @@
+// orvanta-demo-server: a small Orvanta game server for trying the client and for its end-to-end tests.
+
+#include "DemoServer.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QRandomGenerator>
+#include <QTextStream>
+
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+std::optional<long long> number(const QCommandLineParser& parser, const QString& name, long long min,
+                                long long max) {
+    bool ok = false;
+    const long long value = parser.value(name).toLongLong(&ok);
+    if (!ok || value < min || value > max) {
+        std::fprintf(stderr, "orvanta-demo-server: --%s wants a number from %lld to %lld\n", qPrintable(name),
+                     min, max);
+        return std::nullopt;
+    }
+    return value;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName("orvanta-demo-server");
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "A small Orvanta game server: seeded accounts (demo/demo plays Captain Zed), simulated players\n"
+        "who arrive and leave, SpyNet reports and the quick-who list.");
+    parser.addHelpOption();
+    parser.addOptions({
+        {"port", "TCP port to listen on; 0 picks a free one (default 30003).", "N", "30003"},
+        {"bind", "Address to listen on (default 127.0.0.1).", "ADDR", "127.0.0.1"},
+        {"players", "Simulated players on line at start (default 40).", "N", "40"},
+        {"seed", "Seed for names, ranks and timing (default random).", "N"},
+        {"activity-ms",
+         "Mean milliseconds between simulated arrivals and departures; 0 for none (default 4000).", "N",
+         "4000"},
+    });
+    parser.process(app);
+
+    const auto port = number(parser, "port", 0, 65535);
+    const auto players = number(parser, "players", 0, 100000);
+    const auto activity = number(parser, "activity-ms", 0, 24LL * 3600 * 1000);
+    const auto seed = parser.isSet("seed") ? number(parser, "seed", 0, 0xffffffffLL)
+                                           : std::optional<long long>(QRandomGenerator::system()->generate());
+    if (!port || !players || !activity || !seed) return 2;
+
+    QHostAddress address;
+    const QString bind = parser.value("bind");
+    if (bind.compare("localhost", Qt::CaseInsensitive) == 0)
+        address = QHostAddress::LocalHost;
+    else if (!address.setAddress(bind)) {
+        std::fprintf(stderr, "orvanta-demo-server: --bind wants an IP address, not %s\n", qPrintable(bind));
+        return 2;
+    }
+
+    orvdemo::DemoServer::Options options;
+    options.players = static_cast<int>(*players);
+    options.seed = static_cast<std::uint32_t>(*seed);
+    options.activityMs = static_cast<int>(*activity);
+    orvdemo::DemoServer server(options);
+
+    QTextStream out(stdout);
+    QObject::connect(&server, &orvdemo::DemoServer::logMessage, &app, [&out](const QString& text) {
+        out << QDateTime::currentDateTime().toString("hh:mm:ss ") << text << Qt::endl;
+    });
+
+    if (!server.listen(address, static_cast<quint16>(*port))) {
+        std::fprintf(stderr, "orvanta-demo-server: cannot listen on %s:%lld: %s\n", qPrintable(bind), *port,
+                     qPrintable(server.errorString()));
+        return 1;
+    }
+    out << "Orvanta demo server listening on " << address.toString() << ':' << server.port() << " ("
+        << options.players << " players on line, seed " << options.seed << ')' << Qt::endl;
+    return app.exec();
+}
