@@ -34,7 +34,7 @@ struct SeedAccount {
 // The accounts every demo server starts with. Account names match in any case, passwords exactly.
 inline constexpr std::array<SeedAccount, 4> kSeedAccounts{{
     {"demo", "demo", "Zed", 2, Gender::Male},          // Captain Zed
-    {"kx1234", "secret", "Nova", 3, Gender::Female},   // Admiral Nova
+    {"kx1234", "secret", "Nova", 3, Gender::Female},   // Adventureuse Nova
     {"vesper", "stars", "Vesper", 14, Gender::Female}, // Duchess Vesper: a top rank for rank alerts
     {"rookie", "rookie", "Pip", 0, Gender::Male},      // GroundHog Pip
 }};
