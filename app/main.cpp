@@ -1,0 +1,47 @@
+#include "Main.h"
+#include "Tcp.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <exception>
+
+namespace {
+
+// An error that escapes an event handler is shown in a standard error box; the loop goes on.
+class Application : public QApplication {
+  public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception& error) {
+            Report(QString::fromLocal8Bit(error.what()));
+        } catch (...) {
+            Report(QStringLiteral("Unknown error"));
+        }
+        return false;
+    }
+
+  private:
+    static void Report(const QString& text) {
+        QMessageBox::critical(activeWindow(), QStringLiteral("Orv2Term"), text);
+    }
+};
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    Application app(argc, argv);
+    Application::setApplicationName(QStringLiteral("Orv2Term"));
+
+    // The main window first (the dialogs may refer to it), then the dialogs, hidden.
+    MainForm = new TMainForm;
+    TCPIPForm = new TTCPIPForm;
+    MainForm->show();
+    const int result = Application::exec();
+    delete TCPIPForm;
+    delete MainForm;
+    return result;
+}

@@ -1,0 +1,112 @@
+#pragma once
+
+#include "Main.h"
+#include "Tcp.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <QTextBlock>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// A game server of the test's own on 127.0.0.1: records every byte it receives and sends what
+// the test tells it to.
+class ScriptServer {
+  public:
+    ScriptServer() {
+        server_.listen(QHostAddress::LocalHost, 0);
+        QObject::connect(&server_, &QTcpServer::newConnection, [this] {
+            peer = server_.nextPendingConnection();
+            QObject::connect(peer, &QTcpSocket::readyRead, [this] { received += peer->readAll(); });
+        });
+    }
+    QString Port() const { return QString::number(server_.serverPort()); }
+    void Send(const QByteArray& bytes) {
+        peer->write(bytes);
+        peer->flush();
+    }
+    // Waits until the bytes received so far end with what is expected, then compares them all.
+    bool Received(const QByteArray& expected) {
+        return QTest::qWaitFor([&] { return received.size() >= expected.size(); }, 5000) &&
+               received == expected;
+    }
+
+    QPointer<QTcpSocket> peer;
+    QByteArray received;
+
+  private:
+    QTcpServer server_;
+};
+
+// A real main window and connection dialog, as the program creates them.
+class UiTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        form = std::make_unique<TMainForm>();
+        dialog = std::make_unique<TTCPIPForm>();
+        form->show();
+        Output = Find<QPlainTextEdit>("Output");
+        Input = Find<QPlainTextEdit>("Input");
+    }
+    void TearDown() override {
+        dialog.reset();
+        form.reset();
+    }
+
+    template <class T> T* Find(const char* name) const {
+        T* found = form->findChild<T*>(QLatin1String(name));
+        if (found == nullptr) ADD_FAILURE() << "no " << name;
+        return found;
+    }
+    QAction* Action(const char* name) const { return Find<QAction>(name); }
+    QString Status() const { return Find<QLabel>("StatusPanel0")->text(); }
+    QString Total() const { return Find<QLabel>("TotalPanel")->text(); }
+
+    // Chooses Connect > Log On and answers the dialog with host and port (or cancels it).
+    void LogOn(const QString& host, const QString& port, bool confirm = true) {
+        auto* answer = new QTimer(form.get());
+        QObject::connect(answer, &QTimer::timeout, [answer, host, port, confirm] {
+            if (TCPIPForm == nullptr || !TCPIPForm->isVisible()) return;
+            answer->deleteLater();
+            TCPIPForm->findChild<QLineEdit*>(QStringLiteral("HostEdit"))->setText(host);
+            TCPIPForm->findChild<QLineEdit*>(QStringLiteral("PortEdit"))->setText(port);
+            const char* button = confirm ? "OKBtn" : "CancelBtn";
+            QTest::mouseClick(TCPIPForm->findChild<QPushButton*>(QLatin1String(button)), Qt::LeftButton);
+        });
+        answer->start(0);
+        Action("LogontoOrv")->trigger();
+    }
+    // Logs on to the server and waits until both ends have the connection.
+    void Connect(ScriptServer& server) {
+        LogOn(QStringLiteral("127.0.0.1"), server.Port());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return server.peer != nullptr && Status() == "Connected"; }, 5000));
+    }
+
+    // Output's lines, one per block, after the pane has caught up with the model.
+    QStringList Lines() const {
+        form->SyncOutput();
+        QStringList lines;
+        for (QTextBlock block = Output->document()->begin(); block.isValid(); block = block.next())
+            lines << block.text();
+        return lines;
+    }
+    QStringList LastLines(qsizetype n) const {
+        return Lines().mid(std::max<qsizetype>(0, Lines().size() - n));
+    }
+
+    std::unique_ptr<TMainForm> form;
+    std::unique_ptr<TTCPIPForm> dialog;
+    QPlainTextEdit* Output = nullptr;
+    QPlainTextEdit* Input = nullptr;
+};
