@@ -392,7 +392,12 @@ void TMainForm::EnableConnectCommands(bool connectEnabled) {
 }
 
 void TMainForm::LogontoOrvClick() {
-    if (TCPIPForm == nullptr || TCPIPForm->exec() != TTCPIPForm::ResultConnect) return;
+    if (TCPIPForm == nullptr) return;
+    const int result = TCPIPForm->exec();
+    // The dialog is a window of its own; give the keyboard back to the main window, also on
+    // desktops without a window manager to do it.
+    activateWindow();
+    if (result != TTCPIPForm::ResultConnect) return;
     SetCondition(QStringLiteral("Connecting"));
     UpdateCaption();
     PlayerList->clear();
