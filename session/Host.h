@@ -2,6 +2,7 @@
 
 #include "LinkState.h"
 
+#include <string>
 #include <string_view>
 
 namespace orv {
@@ -29,6 +30,28 @@ public:
 
 protected:
     ~SessionHost() = default;
+};
+
+// What the automated log-on needs from the window: the details typed into the connection dialog,
+// the log-on error box, and the controls it locks while the client sets up after log-on.
+class LogonHost {
+public:
+    // The connection dialog's account ID and password, as they stand when a prompt is answered.
+    virtual std::string LogonAccount() const = 0;
+    virtual std::string LogonPassword() const = 0;
+    // Shows the log-on error box. On OK the corrected details are copied into the connection
+    // dialog and the account is saved, and the answer is true; on Cancel it is false.
+    virtual bool AskCorrectedLogon() = 0;
+    // The player gave up after a refusal: the connection is closed as a log-off closes it (the
+    // disconnect lines, then "Connection to Orvanta Closed"), the caption panel reads
+    // "Not Connected" and the log-on command is enabled again.
+    virtual void AbandonLogon() = 0;
+    // Logged on: the Player List option is disabled and the input pane shows waitText, read-only,
+    // until the player list is built.
+    virtual void BeginSetup(std::string_view waitText) = 0;
+
+protected:
+    ~LogonHost() = default;
 };
 
 } // namespace orv

@@ -5,7 +5,8 @@
 
 namespace orv {
 
-TextProcessor::TextProcessor(SessionHost& host) : host_(host), telnet_(host) {
+TextProcessor::TextProcessor(SessionHost& host, LogonHost* logon, LineRecognisers* lines)
+    : host_(host), logon_(logon), lines_(lines), telnet_(host) {
     // Sized once: a full pending text plus a chunk never reallocates.
     pending_.reserve(PendingLimit + 4096);
     line_.reserve(PendingLimit + 1);
@@ -17,6 +18,7 @@ void TextProcessor::Reset() {
     pending_.clear();
     pendingStart_ = 0;
     telnet_.Reset();
+    lexer_ = Lexer();
 }
 
 std::string_view TextProcessor::NextLine(std::string_view text, char terminator) {
@@ -106,16 +108,85 @@ void TextProcessor::HandleGameLine(std::string_view line) {
 }
 
 void TextProcessor::ClassifyLine(std::string_view line) {
-    // Until the game lines are recognised, every one is shown as it came.
-    host_.ShowLine(line);
+    if (lines_ != nullptr)
+        lines_->ClassifyLine(lexer_, line);
+    else
+        host_.ShowLine(line);
 }
 
 void TextProcessor::ReadWhoLine(std::string_view line) {
-    host_.ShowLine(line);
+    if (lines_ != nullptr)
+        lines_->ReadWhoLine(lexer_, line);
+    else
+        host_.ShowLine(line);
 }
 
 void TextProcessor::LoginDialogue(std::string_view chunk) {
-    ShowChunkLines(chunk);
+    if (logon_ == nullptr) {
+        ShowChunkLines(chunk);
+        return;
+    }
+    // Lines end at a line feed or just after a colon, so a prompt is answered as soon as its
+    // colon arrives, without waiting for a line end that never comes.
+    for (std::string_view line = NextLine(chunk, ':'); !line.empty(); line = NextLine({}, ':'))
+        if (!LogonLine(line)) return;
+}
+
+bool TextProcessor::LogonLine(std::string_view line) {
+    // After the player gave up, what is left of the chunk is taken and dropped.
+    if (host_.GetLinkState() == LinkState::LogonAbandoned) return true;
+    const auto contains = [line](std::string_view what) { return line.find(what) != std::string_view::npos; };
+
+    switch (DialogueStep) {
+    case 0:
+        if (!contains("ogin:")) {
+            host_.ShowLine(line);
+            return true;
+        }
+        {
+            const std::string account = logon_->LogonAccount();
+            host_.SendText(account + "\n");
+            DialogueStep = 1;
+            host_.ShowLine("Logging " + account + " into Orvanta...");
+        }
+        return true;
+    case 1:
+        if (!contains("word:")) {
+            host_.ShowLine(line);
+            return true;
+        }
+        host_.SendText(logon_->LogonPassword() + "\n");
+        DialogueStep = 2;
+        host_.ShowLine("Sending password...");
+        return true;
+    case 2:
+        if (line.size() <= 2) {
+            host_.ShowLine(line);
+            return true;
+        }
+        if (contains("ogin incorrect") || contains("ystem error")) {
+            // The box runs a nested event loop; the read handler's flag keeps further chunks out.
+            if (logon_->AskCorrectedLogon()) {
+                DialogueStep = 0; // the server's next account prompt gets the corrected details
+            } else {
+                logon_->AbandonLogon();
+                DialogueStep = 0;
+                host_.SetLinkState(LinkState::LogonAbandoned);
+            }
+            return true;
+        }
+        host_.ShowLine(line);
+        if (!contains("Orvanta DataSpace.")) return true;
+        // Welcomed: switch SpyNet notices on and wait for the reply in Setup. What else this
+        // chunk holds waits for the next chunk and then takes the ordinary line path.
+        logon_->BeginSetup(SetupWaitText);
+        host_.SendText("spynet notice\n");
+        DialogueStep = 0;
+        host_.SetLinkState(LinkState::Setup);
+        return false;
+    default:
+        return true; // a step left over from an interrupted new-account dialogue reads nothing
+    }
 }
 
 void TextProcessor::NewAccountDialogue(std::string_view chunk) {
@@ -123,7 +194,6 @@ void TextProcessor::NewAccountDialogue(std::string_view chunk) {
 }
 
 void TextProcessor::ShowChunkLines(std::string_view chunk) {
-    // Prompts end in a colon without a line end; cutting after the colon shows them at once.
     for (std::string_view line = NextLine(chunk, ':'); !line.empty(); line = NextLine({}, ':')) host_.ShowLine(line);
 }
 

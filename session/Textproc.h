@@ -1,7 +1,9 @@
 #pragma once
 
 #include "Host.h"
+#include "Lexer.h"
 #include "LinkState.h"
+#include "Recognisers.h"
 #include "Telnet.h"
 
 #include <cstddef>
@@ -21,7 +23,12 @@ public:
     // Longest typed command taken from the input pane.
     static constexpr std::size_t CommandLimit = 255;
 
-    explicit TextProcessor(SessionHost& host);
+    // Shown in the input pane while the client sets up after log-on.
+    static constexpr std::string_view SetupWaitText = " ----- Please wait while OrvTerm builds its player list -----";
+
+    // Without a log-on host the log-on text is only shown, and without recognisers every game
+    // line is, as a plain terminal would.
+    explicit TextProcessor(SessionHost& host, LogonHost* logon = nullptr, LineRecognisers* lines = nullptr);
 
     // One chunk as read from the socket (at most 4,095 bytes), with the LinkState when it was read.
     void ProcessChunk(std::string_view chunk, LinkState state);
@@ -32,7 +39,7 @@ public:
     // appended to the pending text. The result stays valid until the next call.
     std::string_view NextLine(std::string_view text, char terminator);
 
-    // Empties the pending text and sets the dialogue step to 0.
+    // Empties the pending text, sets the dialogue step to 0 and starts a fresh lexer.
     void Reset();
 
     // Cleans a typed command in place (leading spaces and every CR and LF removed, one LF
@@ -54,10 +61,15 @@ private:
     // The log-on and new-account dialogues' entries: a whole chunk.
     void LoginDialogue(std::string_view chunk);
     void NewAccountDialogue(std::string_view chunk);
-    // Until the dialogues read their prompts, their text is shown as it arrives.
+    // Until the new-account dialogue reads its prompts, its text is shown as it arrives.
     void ShowChunkLines(std::string_view chunk);
+    // The log-on dialogue's answer to one line; false when the rest of the chunk must wait.
+    bool LogonLine(std::string_view line);
 
     SessionHost& host_;
+    LogonHost* logon_;
+    LineRecognisers* lines_;
+    Lexer lexer_; // the recognisers tokenise with it
     Telnet telnet_;
     std::string pending_;          // received text not yet handed on, from pendingStart_
     std::size_t pendingStart_ = 0; // consumed bytes at the front, dropped when the next chunk comes

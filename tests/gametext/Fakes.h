@@ -1,0 +1,69 @@
+#pragma once
+
+#include "Players.h"
+#include "Recognisers.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orv::test {
+
+// The window's list box, caption and count as the roster drives them. Like the real list box it
+// finds whole entries ignoring case; its own sort order is left out (Sorted() compares contents).
+struct FakeListView : PlayerListView {
+    void AddRow(std::string_view name) override { rows.emplace_back(name), ++changes; }
+    int FindRow(std::string_view name) const override {
+        const auto same = [name](const std::string& row) {
+            return std::equal(
+                row.begin(), row.end(), name.begin(), name.end(),
+                [](unsigned char a, unsigned char b) { return std::tolower(a) == std::tolower(b); });
+        };
+        const auto at = std::find_if(rows.begin(), rows.end(), same);
+        return at == rows.end() ? -1 : static_cast<int>(at - rows.begin());
+    }
+    void DeleteRow(int row) override { rows.erase(rows.begin() + row), ++changes; }
+    void ClearRows() override { rows.clear(), ++changes; }
+    void BeginUpdate() override { ++openUpdates; }
+    void EndUpdate() override { --openUpdates; }
+    void SetTotalCaption(std::string_view text) override { caption = text; }
+    void SetCountText(std::string_view text) override { countText = text, ++changes; }
+    void ShowPlayerPanel(bool shown) override { panelShown = shown; }
+
+    std::vector<std::string> Sorted() const {
+        auto sorted = rows;
+        std::sort(sorted.begin(), sorted.end());
+        return sorted;
+    }
+
+    std::vector<std::string> rows;
+    std::string caption, countText;
+    bool panelShown = true;
+    int changes = 0, openUpdates = 0;
+};
+
+// The window as the recognisers see it; it writes the one TotalPanel caption the list view holds.
+struct FakeGameHost : GameLineHost {
+    explicit FakeGameHost(FakeListView& v) : view(v) {}
+    void ShowLine(std::string_view line) override { shown.emplace_back(line); }
+    void SendText(std::string_view bytes) override { sent.append(bytes); }
+    LinkState GetLinkState() const override { return state; }
+    void SetLinkState(LinkState s) override { state = s; }
+    bool PlayerListTicked() const override { return playerList; }
+    bool SpyNetNoticesTicked() const override { return spyNet; }
+    void UpdateCaption() override { ++captionUpdates; }
+    void SetTotalCaption(std::string_view caption) override { view.SetTotalCaption(caption); }
+    void FinishSetup() override { ++setupsFinished; }
+    void PlayAlert() override { ++alerts; }
+
+    FakeListView& view;
+    std::vector<std::string> shown;
+    std::string sent;
+    LinkState state = LinkState::Normal;
+    bool playerList = true, spyNet = false;
+    int captionUpdates = 0, setupsFinished = 0, alerts = 0;
+};
+
+} // namespace orv::test

@@ -1,0 +1,153 @@
+#include "FakeHost.h"
+#include "Textproc.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+namespace orv::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// The window's side of the log-on: the connection dialog's details and the error box, whose
+// answers the test queues. Abandoning closes the connection as the window would.
+class FakeLogon : public LogonHost {
+public:
+    explicit FakeLogon(FakeHost& host) : host_(host) {}
+    std::string LogonAccount() const override { return account; }
+    std::string LogonPassword() const override { return password; }
+    bool AskCorrectedLogon() override {
+        ++boxes;
+        const bool ok = answers.front();
+        answers.pop_front();
+        if (ok) {
+            account = corrected.first;
+            password = corrected.second;
+            ++saves;
+        }
+        return ok;
+    }
+    void AbandonLogon() override {
+        host_.ShowLine(" ");
+        host_.ShowLine(" --- No longer connected to talmaro' servers ---");
+        host_.state = LinkState::Normal;
+        host_.ShowLine("Connection to Orvanta Closed");
+        ++abandons;
+    }
+    void BeginSetup(std::string_view waitText) override { inputText = waitText; }
+
+    std::string account = "kx1234";
+    std::string password = "secret";
+    std::pair<std::string, std::string> corrected{"kx9999", "fixed"};
+    std::deque<bool> answers;
+    int boxes = 0, saves = 0, abandons = 0;
+    std::string inputText;
+
+private:
+    FakeHost& host_;
+};
+
+class LoginDialogueTest : public ::testing::Test {
+protected:
+    void Receive(const std::string& chunk) { tp.ProcessChunk(chunk, host.state); }
+    std::string TakeSent() { return std::exchange(host.sent, {}); }
+    Lines TakeShown() { return std::exchange(host.shown, {}); }
+
+    FakeHost host;
+    FakeLogon logon{host};
+    TextProcessor tp{host, &logon};
+    void SetUp() override { host.state = LinkState::Logon; }
+};
+
+TEST_F(LoginDialogueTest, AnswersPromptsAsSoonAsTheirColonArrivesAndHidesThem) {
+    Receive("Welcome to the demo\r\n\r\nlogin: ");
+    EXPECT_EQ(TakeSent(), "kx1234\n");
+    EXPECT_EQ(TakeShown(), (Lines{"Welcome to the demo ", " ", "Logging kx1234 into Orvanta..."}));
+
+    Receive("\r\nPass");
+    EXPECT_EQ(TakeSent(), "");
+    Receive("word: ");
+    EXPECT_EQ(TakeSent(), "secret\n");
+    // The space after the first prompt's colon came back as a line of its own.
+    EXPECT_EQ(TakeShown(), (Lines{"  ", "Sending password..."}));
+    EXPECT_EQ(tp.DialogueStep, 2);
+}
+
+TEST_F(LoginDialogueTest, PromptWordsOutOfTurnAreShownCutAfterTheColon) {
+    // Any line holding "ogin:" is the account prompt, whatever stands before it.
+    Receive("Last login: today\r\nlogin:");
+    // Once answered, a second prompt is only text, cut after its colon.
+    EXPECT_EQ(TakeShown(), (Lines{"Logging kx1234 into Orvanta...", " today ", "login: "}));
+    Receive("\r\nyour login: here\r\n");
+    EXPECT_EQ(TakeShown(), (Lines{" ", "your login: ", " here "}));
+    EXPECT_EQ(TakeSent(), "kx1234\n");
+}
+
+TEST_F(LoginDialogueTest, WelcomeIsShownThenSetupBeginsAndTheRestOfTheChunkWaits) {
+    Receive("login: ");
+    Receive("Password: ");
+    TakeSent();
+    TakeShown();
+    Receive("\r\n\r\nWelcome to Orvanta DataSpace.\r\nYou are in the concourse.\r\n");
+    EXPECT_EQ(TakeShown(), (Lines{"  ", " ", "Welcome to Orvanta DataSpace. "})); // "  ": the space after "Password:"
+    EXPECT_EQ(TakeSent(), "spynet notice\n");
+    EXPECT_EQ(host.state, LinkState::Setup);
+    EXPECT_EQ(tp.DialogueStep, 0);
+    EXPECT_EQ(logon.inputText, " ----- Please wait while OrvTerm builds its player list -----");
+    EXPECT_EQ(tp.PendingText(), "You are in the concourse.\r\n");
+    // The next chunk takes the ordinary line path, in Setup.
+    Receive("More.\r\n");
+    EXPECT_EQ(TakeShown(), (Lines{"You are in the concourse. ", "More. "}));
+}
+
+TEST_F(LoginDialogueTest, RefusalCorrectedWithOkAnswersTheNextPromptAtOnce) {
+    logon.answers = {true, true};
+    Receive("login: ");
+    Receive("Password: ");
+    TakeSent();
+    TakeShown();
+    // The refusal and the next prompt in one chunk: the corrected account goes out at once.
+    Receive("\r\nLogin incorrect\r\nlogin: ");
+    EXPECT_EQ(logon.boxes, 1);
+    EXPECT_EQ(logon.saves, 1);
+    EXPECT_EQ(TakeSent(), "kx9999\n");
+    EXPECT_EQ(TakeShown(), (Lines{"  ", "Logging kx9999 into Orvanta..."}));
+    // A second refusal in the same run is handled like the first.
+    Receive("Password: ");
+    logon.corrected = {"third", "try"};
+    Receive("\r\nSystem error, try again\r\nlogin: ");
+    EXPECT_EQ(logon.boxes, 2);
+    EXPECT_EQ(TakeSent(), "fixed\nthird\n");
+    EXPECT_EQ(host.state, LinkState::Logon);
+}
+
+TEST_F(LoginDialogueTest, RefusalCancelledClosesAndDropsEverythingAfter) {
+    logon.answers = {false};
+    Receive("login: ");
+    Receive("Password: ");
+    TakeSent();
+    TakeShown();
+    Receive("\r\nLogin incorrect\r\nlogin: \r\nmore text\r\n");
+    EXPECT_EQ(logon.abandons, 1);
+    EXPECT_EQ(TakeShown(), (Lines{"  ", " ", " --- No longer connected to talmaro' servers ---",
+                                  "Connection to Orvanta Closed"}));
+    EXPECT_EQ(TakeSent(), "");
+    EXPECT_EQ(host.state, LinkState::LogonAbandoned);
+    EXPECT_EQ(tp.DialogueStep, 0);
+    EXPECT_TRUE(tp.PendingText().empty());
+    // Text still arriving is not shown.
+    Receive("login: \r\nanything\r\n");
+    EXPECT_TRUE(TakeShown().empty());
+    EXPECT_EQ(TakeSent(), "");
+}
+
+TEST_F(LoginDialogueTest, AStepLeftByTheNewAccountDialogueReadsNothing) {
+    tp.DialogueStep = 101;
+    Receive("login: \r\ntext\r\n");
+    EXPECT_TRUE(TakeShown().empty());
+    EXPECT_EQ(TakeSent(), "");
+}
+
+} // namespace
+} // namespace orv::test
