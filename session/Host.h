@@ -32,9 +32,19 @@ protected:
     ~SessionHost() = default;
 };
 
-// What the automated log-on needs from the window: the details typed into the connection dialog,
-// the log-on error box, and the controls it locks while the client sets up after log-on.
-class LogonHost {
+// The new-account form's fields, as the new-account dialogue reads them.
+struct NewAccountDetails {
+    bool newAccount = true; // create the account too, not only a character for an existing one
+    std::string account, password, email;
+    std::string name, race;
+    int gender = 0; // 0 male, 1 female, 2 neuter
+    int strength = 0, stamina = 0, dexterity = 0;
+};
+
+// What the automated log-on and new-account dialogues need from the window: the details typed
+// into the connection dialog and the new-account form, the boxes they show, and the controls
+// they lock while the client sets up after log-on.
+class DialogueHost {
 public:
     // The connection dialog's account ID and password, as they stand when a prompt is answered.
     virtual std::string LogonAccount() const = 0;
@@ -50,8 +60,16 @@ public:
     // until the player list is built.
     virtual void BeginSetup(std::string_view waitText) = 0;
 
+    virtual NewAccountDetails NewAccountForm() const = 0;
+    // A modal error box with an OK button.
+    virtual void ShowError(std::string_view text) = 0;
+    // The player's log-off command: the connection closes with its messages.
+    virtual void LogoffClick() = 0;
+    // The account exists now: the next attempt only adds a character to it.
+    virtual void UntickNewAccount() = 0;
+
 protected:
-    ~LogonHost() = default;
+    ~DialogueHost() = default;
 };
 
 } // namespace orv

@@ -5,8 +5,8 @@
 
 namespace orv {
 
-TextProcessor::TextProcessor(SessionHost& host, LogonHost* logon, LineRecognisers* lines)
-    : host_(host), logon_(logon), lines_(lines), telnet_(host) {
+TextProcessor::TextProcessor(SessionHost& host, DialogueHost* dialogue, LineRecognisers* lines)
+    : host_(host), dialogue_(dialogue), lines_(lines), telnet_(host) {
     // Sized once: a full pending text plus a chunk never reallocates.
     pending_.reserve(PendingLimit + 4096);
     line_.reserve(PendingLimit + 1);
@@ -100,6 +100,11 @@ void TextProcessor::ProcessChunk(std::string_view chunk, LinkState state) {
 }
 
 void TextProcessor::HandleGameLine(std::string_view line) {
+    if (dialogue_ != nullptr && host_.GetLinkState() == LinkState::Setup &&
+        line.find("I'm sorry that name is not available.") != std::string_view::npos) {
+        CharacterNameRefused();
+        return;
+    }
     if (line.size() < 2) {
         if (!host_.SupressBlanks()) host_.ShowLine(" ");
         return;
@@ -122,7 +127,7 @@ void TextProcessor::ReadWhoLine(std::string_view line) {
 }
 
 void TextProcessor::LoginDialogue(std::string_view chunk) {
-    if (logon_ == nullptr) {
+    if (dialogue_ == nullptr) {
         ShowChunkLines(chunk);
         return;
     }
@@ -144,7 +149,7 @@ bool TextProcessor::LogonLine(std::string_view line) {
             return true;
         }
         {
-            const std::string account = logon_->LogonAccount();
+            const std::string account = dialogue_->LogonAccount();
             host_.SendText(account + "\n");
             DialogueStep = 1;
             host_.ShowLine("Logging " + account + " into Orvanta...");
@@ -155,7 +160,7 @@ bool TextProcessor::LogonLine(std::string_view line) {
             host_.ShowLine(line);
             return true;
         }
-        host_.SendText(logon_->LogonPassword() + "\n");
+        host_.SendText(dialogue_->LogonPassword() + "\n");
         DialogueStep = 2;
         host_.ShowLine("Sending password...");
         return true;
@@ -166,10 +171,10 @@ bool TextProcessor::LogonLine(std::string_view line) {
         }
         if (contains("ogin incorrect") || contains("ystem error")) {
             // The box runs a nested event loop; the read handler's flag keeps further chunks out.
-            if (logon_->AskCorrectedLogon()) {
+            if (dialogue_->AskCorrectedLogon()) {
                 DialogueStep = 0; // the server's next account prompt gets the corrected details
             } else {
-                logon_->AbandonLogon();
+                dialogue_->AbandonLogon();
                 DialogueStep = 0;
                 host_.SetLinkState(LinkState::LogonAbandoned);
             }
@@ -179,7 +184,7 @@ bool TextProcessor::LogonLine(std::string_view line) {
         if (!contains("Orvanta DataSpace.")) return true;
         // Welcomed: switch SpyNet notices on and wait for the reply in Setup. What else this
         // chunk holds waits for the next chunk and then takes the ordinary line path.
-        logon_->BeginSetup(SetupWaitText);
+        dialogue_->BeginSetup(SetupWaitText);
         host_.SendText("spynet notice\n");
         DialogueStep = 0;
         host_.SetLinkState(LinkState::Setup);
@@ -190,7 +195,75 @@ bool TextProcessor::LogonLine(std::string_view line) {
 }
 
 void TextProcessor::NewAccountDialogue(std::string_view chunk) {
-    ShowChunkLines(chunk);
+    if (dialogue_ == nullptr) {
+        ShowChunkLines(chunk);
+        return;
+    }
+    const NewAccountDetails form = dialogue_->NewAccountForm();
+    // The server's own lines are never shown here; only the client's messages are.
+    for (std::string_view line = NextLine(chunk, ':'); !line.empty(); line = NextLine({}, ':'))
+        if (!NewAccountLine(line, form)) return;
+}
+
+bool TextProcessor::NewAccountLine(std::string_view line, const NewAccountDetails& form) {
+    const auto contains = [line](std::string_view what) { return line.find(what) != std::string_view::npos; };
+    switch (DialogueStep) {
+    case 0:
+        if (!contains("ogin:")) return true;
+        if (form.newAccount) {
+            host_.ShowLine("Setting up new account");
+            host_.SendText("new\n");
+            DialogueStep = 100;
+        } else {
+            host_.SendText(form.account + "\n" + form.password + "\n");
+            DialogueStep = 101;
+        }
+        return true;
+    case 100:
+        // Whatever the first question says, the account's details answer it.
+        host_.SendText(form.account + "\n" + form.password + "\n" + form.password + "\n");
+        host_.SendText(form.email + "\n");
+        DialogueStep = 101;
+        return true;
+    case 101:
+        if (contains("I'm sorry,")) {
+            dialogue_->ShowError("The account name you chose is\nunavailable. Please try again.");
+            dialogue_->LogoffClick();
+            host_.SetLinkState(LinkState::Normal);
+            Reset();
+            return false;
+        }
+        if (contains("Please provide a name")) {
+            static constexpr char GenderLetters[] = "mfn";
+            host_.ShowLine("New account set up.");
+            const char gender = GenderLetters[form.gender >= 0 && form.gender < 3 ? form.gender : 0];
+            host_.SendText(form.name + "\n" + form.race + "\n" + gender + "\nn\n");
+            DialogueStep = 102;
+            host_.SendText(std::to_string(form.strength) + "\n" + std::to_string(form.stamina) + "\n" +
+                           std::to_string(form.dexterity) + "\nyes\n");
+        }
+        return true;
+    case 102:
+        if (!contains("Do you want to play")) return true;
+        host_.ShowLine("New character being set up.");
+        host_.ShowLine(" ");
+        host_.ShowLine(" ");
+        DialogueStep = 0;
+        host_.SetLinkState(LinkState::Setup);
+        dialogue_->BeginSetup(SetupWaitText);
+        host_.SendText("spynet notice\n");
+        return false; // the rest waits for the next chunk and the ordinary line path
+    default:
+        return true; // a step left over from an interrupted log-on reads nothing
+    }
+}
+
+void TextProcessor::CharacterNameRefused() {
+    dialogue_->ShowError("The character name you chose is\nunavailable. Please try again.");
+    dialogue_->LogoffClick();
+    host_.SetLinkState(LinkState::Normal);
+    Reset();
+    dialogue_->UntickNewAccount();
 }
 
 void TextProcessor::ShowChunkLines(std::string_view chunk) {

@@ -26,9 +26,9 @@ public:
     // Shown in the input pane while the client sets up after log-on.
     static constexpr std::string_view SetupWaitText = " ----- Please wait while OrvTerm builds its player list -----";
 
-    // Without a log-on host the log-on text is only shown, and without recognisers every game
-    // line is, as a plain terminal would.
-    explicit TextProcessor(SessionHost& host, LogonHost* logon = nullptr, LineRecognisers* lines = nullptr);
+    // Without a dialogue host the log-on and new-account text is only shown, and without
+    // recognisers every game line is, as a plain terminal would.
+    explicit TextProcessor(SessionHost& host, DialogueHost* logon = nullptr, LineRecognisers* lines = nullptr);
 
     // One chunk as read from the socket (at most 4,095 bytes), with the LinkState when it was read.
     void ProcessChunk(std::string_view chunk, LinkState state);
@@ -63,11 +63,14 @@ private:
     void NewAccountDialogue(std::string_view chunk);
     // Until the new-account dialogue reads its prompts, its text is shown as it arrives.
     void ShowChunkLines(std::string_view chunk);
-    // The log-on dialogue's answer to one line; false when the rest of the chunk must wait.
+    // Each dialogue's answer to one line; false when the rest of the chunk must wait.
     bool LogonLine(std::string_view line);
+    bool NewAccountLine(std::string_view line, const NewAccountDetails& form);
+    // The server took the new character's name for somebody else's.
+    void CharacterNameRefused();
 
     SessionHost& host_;
-    LogonHost* logon_;
+    DialogueHost* dialogue_;
     LineRecognisers* lines_;
     Lexer lexer_; // the recognisers tokenise with it
     Telnet telnet_;

@@ -3,7 +3,9 @@
 #include "Host.h"
 #include "Output.h"
 
+#include <deque>
 #include <string>
+#include <utility>
 #include <string_view>
 #include <vector>
 
@@ -36,6 +38,55 @@ class FakeLog : public LineSink {
 public:
     void WriteLine(std::string_view line) override { lines.emplace_back(line); }
     std::vector<std::string> lines;
+};
+
+// The window's side of the dialogues: the connection dialog's details, the new-account form and
+// the boxes, whose answers the test queues. Closing the connection shows what the window would.
+class FakeDialogue : public DialogueHost {
+public:
+    explicit FakeDialogue(FakeHost& host) : host_(host) {}
+    std::string LogonAccount() const override { return account; }
+    std::string LogonPassword() const override { return password; }
+    bool AskCorrectedLogon() override {
+        ++boxes;
+        const bool ok = answers.front();
+        answers.pop_front();
+        if (ok) {
+            account = corrected.first;
+            password = corrected.second;
+            ++saves;
+        }
+        return ok;
+    }
+    void AbandonLogon() override {
+        host_.ShowLine(" ");
+        host_.ShowLine(" --- No longer connected to talmaro' servers ---");
+        host_.state = LinkState::Normal;
+        host_.ShowLine("Connection to Orvanta Closed");
+        ++abandons;
+    }
+    void BeginSetup(std::string_view waitText) override { inputText = waitText; }
+    NewAccountDetails NewAccountForm() const override { return form; }
+    void ShowError(std::string_view text) override { errors.emplace_back(text); }
+    void LogoffClick() override {
+        host_.ShowLine(" ");
+        host_.ShowLine(" --- No longer connected to talmaro' servers ---");
+        host_.state = LinkState::Normal;
+        host_.ShowLine("Connection to Orvanta Closed");
+    }
+    void UntickNewAccount() override { form.newAccount = false; }
+
+    std::string account = "kx1234";
+    std::string password = "secret";
+    std::pair<std::string, std::string> corrected{"kx9999", "fixed"};
+    std::deque<bool> answers;
+    int boxes = 0, saves = 0, abandons = 0;
+    std::string inputText;
+    NewAccountDetails form;
+    std::vector<std::string> errors;
+
+private:
+    FakeHost& host_;
 };
 
 // Bytes from a list of numbers, for telnet sequences.

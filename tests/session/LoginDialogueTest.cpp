@@ -3,50 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 
 namespace orv::test {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-// The window's side of the log-on: the connection dialog's details and the error box, whose
-// answers the test queues. Abandoning closes the connection as the window would.
-class FakeLogon : public LogonHost {
-public:
-    explicit FakeLogon(FakeHost& host) : host_(host) {}
-    std::string LogonAccount() const override { return account; }
-    std::string LogonPassword() const override { return password; }
-    bool AskCorrectedLogon() override {
-        ++boxes;
-        const bool ok = answers.front();
-        answers.pop_front();
-        if (ok) {
-            account = corrected.first;
-            password = corrected.second;
-            ++saves;
-        }
-        return ok;
-    }
-    void AbandonLogon() override {
-        host_.ShowLine(" ");
-        host_.ShowLine(" --- No longer connected to talmaro' servers ---");
-        host_.state = LinkState::Normal;
-        host_.ShowLine("Connection to Orvanta Closed");
-        ++abandons;
-    }
-    void BeginSetup(std::string_view waitText) override { inputText = waitText; }
-
-    std::string account = "kx1234";
-    std::string password = "secret";
-    std::pair<std::string, std::string> corrected{"kx9999", "fixed"};
-    std::deque<bool> answers;
-    int boxes = 0, saves = 0, abandons = 0;
-    std::string inputText;
-
-private:
-    FakeHost& host_;
-};
 
 class LoginDialogueTest : public ::testing::Test {
 protected:
@@ -55,7 +16,7 @@ protected:
     Lines TakeShown() { return std::exchange(host.shown, {}); }
 
     FakeHost host;
-    FakeLogon logon{host};
+    FakeDialogue logon{host};
     TextProcessor tp{host, &logon};
     void SetUp() override { host.state = LinkState::Logon; }
 };
