@@ -52,4 +52,18 @@ std::string AppendWord(std::string_view content, std::string_view word, std::siz
     return joined;
 }
 
+std::string PlayerCommand(PlayerAction action, std::string_view name) {
+    const std::string n(name);
+    switch (action) {
+    case PlayerAction::BuyRound: return "buy round\n";
+    case PlayerAction::Examine: return "ex " + n + "\n";
+    case PlayerAction::Hug: return "Hug " + n + " \n";
+    case PlayerAction::Kiss: return "Kiss " + n + " \n";
+    case PlayerAction::SpyNetReport: return "Spynet Report " + n + " \n";
+    }
+    return {};
+}
+
+std::string TellText(std::string_view name) { return "Tell " + std::string(name) + " "; }
+
 } // namespace orv

@@ -35,4 +35,11 @@ bool AcceptsKeys(LinkState state);
 // content followed by word and one space ("%s%s "), cut to limit bytes.
 std::string AppendWord(std::string_view content, std::string_view word, std::size_t limit);
 
+// The one-click commands on a listed player. Their formats are the game's: hug, kiss and the
+// SpyNet report carry a space before the line end, examine does not.
+enum class PlayerAction { BuyRound, Examine, Hug, Kiss, SpyNetReport };
+std::string PlayerCommand(PlayerAction action, std::string_view name);
+// The start of a tell to the player, ready for the message to be typed after it.
+std::string TellText(std::string_view name);
+
 } // namespace orv

@@ -40,5 +40,14 @@ TEST(Keys, AppendWordAddsOneSpaceAndCutsToTheLimit) {
     EXPECT_EQ(AppendWord(std::string(254, 'a'), "x", 255), std::string(254, 'a') + "x");
 }
 
+TEST(PlayerActions, CommandsKeepTheGamesSpacing) {
+    EXPECT_EQ(PlayerCommand(PlayerAction::BuyRound, ""), "buy round\n");
+    EXPECT_EQ(PlayerCommand(PlayerAction::Examine, "Zed"), "ex Zed\n");
+    EXPECT_EQ(PlayerCommand(PlayerAction::Hug, "Zed"), "Hug Zed \n");
+    EXPECT_EQ(PlayerCommand(PlayerAction::Kiss, "Zed"), "Kiss Zed \n");
+    EXPECT_EQ(PlayerCommand(PlayerAction::SpyNetReport, "Zed"), "Spynet Report Zed \n");
+    EXPECT_EQ(TellText("Zed"), "Tell Zed ");
+}
+
 } // namespace
 } // namespace orv
