@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LinkState.h"
+#include "NewAccount.h"
 
 #include <string>
 #include <string_view>
@@ -30,15 +31,6 @@ public:
 
 protected:
     ~SessionHost() = default;
-};
-
-// The new-account form's fields, as the new-account dialogue reads them.
-struct NewAccountDetails {
-    bool newAccount = true; // create the account too, not only a character for an existing one
-    std::string account, password, email;
-    std::string name, race;
-    int gender = 0; // 0 male, 1 female, 2 neuter
-    int strength = 0, stamina = 0, dexterity = 0;
 };
 
 // What the automated log-on and new-account dialogues need from the window: the details typed

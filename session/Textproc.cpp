@@ -210,19 +210,19 @@ bool TextProcessor::NewAccountLine(std::string_view line, const NewAccountDetail
     switch (DialogueStep) {
     case 0:
         if (!contains("ogin:")) return true;
-        if (form.newAccount) {
+        if (form.NewAccount) {
             host_.ShowLine("Setting up new account");
             host_.SendText("new\n");
             DialogueStep = 100;
         } else {
-            host_.SendText(form.account + "\n" + form.password + "\n");
+            host_.SendText(form.AccountId + "\n" + form.Password + "\n");
             DialogueStep = 101;
         }
         return true;
     case 100:
         // Whatever the first question says, the account's details answer it.
-        host_.SendText(form.account + "\n" + form.password + "\n" + form.password + "\n");
-        host_.SendText(form.email + "\n");
+        host_.SendText(form.AccountId + "\n" + form.Password + "\n" + form.Password + "\n");
+        host_.SendText(form.EMail + "\n");
         DialogueStep = 101;
         return true;
     case 101:
@@ -236,11 +236,11 @@ bool TextProcessor::NewAccountLine(std::string_view line, const NewAccountDetail
         if (contains("Please provide a name")) {
             static constexpr char GenderLetters[] = "mfn";
             host_.ShowLine("New account set up.");
-            const char gender = GenderLetters[form.gender >= 0 && form.gender < 3 ? form.gender : 0];
-            host_.SendText(form.name + "\n" + form.race + "\n" + gender + "\nn\n");
+            const char gender = GenderLetters[form.Gender >= 0 && form.Gender < 3 ? form.Gender : 0];
+            host_.SendText(form.Name + "\n" + form.Race + "\n" + gender + "\nn\n");
             DialogueStep = 102;
-            host_.SendText(std::to_string(form.strength) + "\n" + std::to_string(form.stamina) + "\n" +
-                           std::to_string(form.dexterity) + "\nyes\n");
+            host_.SendText(std::to_string(form.Strength) + "\n" + std::to_string(form.Stamina) + "\n" +
+                           std::to_string(form.Dexterity) + "\nyes\n");
         }
         return true;
     case 102:

@@ -74,7 +74,7 @@ public:
         host_.state = LinkState::Normal;
         host_.ShowLine("Connection to Orvanta Closed");
     }
-    void UntickNewAccount() override { form.newAccount = false; }
+    void UntickNewAccount() override { form.NewAccount = false; }
 
     std::string account = "kx1234";
     std::string password = "secret";

@@ -12,7 +12,17 @@ class NewAccountDialogueTest : public ::testing::Test {
 protected:
     void SetUp() override {
         host.state = LinkState::NewAccount;
-        dialogue.form = {true, "acct", "pw", "me@example.org", "Nyx", "Human", 1, 30, 40, 50};
+        auto& f = dialogue.form;
+        f.NewAccount = true;
+        f.AccountId = "acct";
+        f.Password = f.Confirmation = "pw";
+        f.EMail = "me@example.org";
+        f.Name = "Nyx";
+        f.Race = "Human";
+        f.Gender = 1;
+        f.Strength = 30;
+        f.Stamina = 40;
+        f.Dexterity = 50;
     }
     void Receive(const std::string& chunk) { tp.ProcessChunk(chunk, host.state); }
     std::string TakeSent() { return std::exchange(host.sent, {}); }
@@ -44,8 +54,8 @@ TEST_F(NewAccountDialogueTest, CreatesTheAccountAndCharacterAndEntersTheSetup) {
 }
 
 TEST_F(NewAccountDialogueTest, ACharacterForAnExistingAccountLogsOnFirst) {
-    dialogue.form.newAccount = false;
-    dialogue.form.gender = 2;
+    dialogue.form.NewAccount = false;
+    dialogue.form.Gender = 2;
     Receive("login: ");
     EXPECT_EQ(TakeSent(), "acct\npw\n");
     EXPECT_EQ(tp.DialogueStep, 101);
@@ -72,7 +82,7 @@ TEST_F(NewAccountDialogueTest, ATakenCharacterNameInSetupLogsOffAndUnticksNewAcc
     host.state = LinkState::Setup;
     tp.ProcessChunk("OK - SpyNet\r\nI'm sorry that name is not available.\r\nafter\r\n", LinkState::Setup);
     EXPECT_EQ(dialogue.errors, (Lines{"The character name you chose is\nunavailable. Please try again."}));
-    EXPECT_FALSE(dialogue.form.newAccount);
+    EXPECT_FALSE(dialogue.form.NewAccount);
     EXPECT_EQ(host.state, LinkState::Normal);
     EXPECT_TRUE(tp.PendingText().empty());
     // The refusal line itself is never shown; the line before it is, as an ordinary game line.
