@@ -1,0 +1,62 @@
+#include "About.h"
+
+#include "Connection.h"
+#include "Layout.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TAboutBox* AboutBox = nullptr;
+
+using orv::ui::Designed;
+
+TAboutBox::TAboutBox(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint |
+                          Qt::MSWindowsFixedSizeDialogHint) {
+    AboutBox = this;
+    setObjectName(QStringLiteral("AboutBox"));
+    setWindowTitle(QStringLiteral("About OrvTerm"));
+    setFont(orv::ui::FontOf(this, QStringLiteral("Times New Roman"), 20));
+    setFixedSize(Designed(this, 352), Designed(this, 235));
+
+    Label1 = new QLabel(QStringLiteral("OrvTerm32"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    QFont title = orv::ui::FontOf(this, QStringLiteral("Times New Roman"), 27);
+    title.setBold(true);
+    Label1->setFont(title);
+    VersionLabel = new QLabel(QStringLiteral("Version"), this);
+    VersionLabel->setObjectName(QStringLiteral("VersionLabel"));
+    for (QLabel* label : {Label1, VersionLabel}) label->setAlignment(Qt::AlignHCenter);
+
+    OKButton = new QPushButton(QStringLiteral("Wow!"), this);
+    OKButton->setObjectName(QStringLiteral("OKButton"));
+    OKButton->setAccessibleName(QStringLiteral("Wow!"));
+    QFont wow = orv::ui::FontOf(this, QStringLiteral("Times New Roman"), 20);
+    wow.setBold(true);
+    wow.setItalic(true);
+    OKButton->setFont(wow);
+    OKButton->setFixedSize(Designed(this, 321), Designed(this, 33));
+    OKButton->setDefault(true);
+    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(VersionLabel);
+    layout->addStretch();
+    layout->addWidget(OKButton, 0, Qt::AlignHCenter);
+    FormCreate();
+}
+
+TAboutBox::~TAboutBox() {
+    if (AboutBox == this) AboutBox = nullptr;
+}
+
+void TAboutBox::FormCreate() {
+    VersionLabel->setText(QString::fromLatin1(orv::VersionLabel.data(), orv::VersionLabel.size()));
+}
+
+void TAboutBox::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    orv::ui::CentreOnScreen(this);
+}

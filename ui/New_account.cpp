@@ -1,0 +1,290 @@
+#include "New_account.h"
+
+#include "Codepage.h"
+#include "Layout.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <tuple>
+
+TNewAccountForm* NewAccountForm = nullptr;
+
+using orv::ui::Designed;
+
+namespace {
+
+QString FromBytes(std::string_view text) {
+    return orv::ui::DecodeCp1252(text);
+}
+
+QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& label, int maxLength,
+                    const QString& text = QString()) {
+    auto* edit = new QLineEdit(text, parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setAccessibleName(label);
+    if (maxLength > 0) edit->setMaxLength(maxLength);
+    return edit;
+}
+
+// A row of a group: its label, which gives the box its accessible name and its buddy.
+void AddRow(QGridLayout* grid, int row, QLineEdit* edit, int columns = 1) {
+    auto* label = new QLabel(edit->accessibleName(), edit->parentWidget());
+    label->setBuddy(edit);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(edit, row, 1, 1, columns);
+}
+
+QLineEdit* MakeNumberBox(QWidget* parent, const char* name, const QString& label, int maxLength, int value) {
+    QLineEdit* edit = MakeEdit(parent, name, label, maxLength, QString::number(value));
+    edit->setReadOnly(true);
+    edit->setAlignment(Qt::AlignRight);
+    edit->setFixedWidth(Designed(parent, 36));
+    return edit;
+}
+
+void ShowError(QWidget* parent, std::string_view message) {
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), FromBytes(message), QMessageBox::Ok,
+                    parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+bool AskYesNo(QWidget* parent, std::string_view question) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), FromBytes(question),
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+} // namespace
+
+UpDownButtons::UpDownButtons(QLineEdit* associate, const QString& accessibleName, QWidget* parent)
+    : QWidget(parent), Associate(associate) {
+    setAccessibleName(accessibleName);
+    setFocusPolicy(Qt::TabFocus); // Up and Down step it once it has the keyboard
+    UpButton = new QToolButton(this);
+    UpButton->setObjectName(QStringLiteral("UpButton"));
+    DownButton = new QToolButton(this);
+    DownButton->setObjectName(QStringLiteral("DownButton"));
+    UpButton->setArrowType(Qt::UpArrow);
+    UpButton->setAccessibleName(accessibleName + QStringLiteral(" up"));
+    DownButton->setArrowType(Qt::DownArrow);
+    DownButton->setAccessibleName(accessibleName + QStringLiteral(" down"));
+    const int height = associate->sizeHint().height();
+    for (QToolButton* button : {UpButton, DownButton}) {
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setAutoRepeat(true); // held down, it keeps stepping
+        button->setFixedSize(Designed(this, 17), height / 2);
+    }
+    connect(UpButton, &QToolButton::clicked, this, [this] {
+        if (OnStep) OnStep(+1);
+    });
+    connect(DownButton, &QToolButton::clicked, this, [this] {
+        if (OnStep) OnStep(-1);
+    });
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(UpButton);
+    layout->addWidget(DownButton);
+}
+
+void UpDownButtons::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Up) {
+        if (OnStep) OnStep(+1);
+    } else if (event->key() == Qt::Key_Down) {
+        if (OnStep) OnStep(-1);
+    } else {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+TNewAccountForm::TNewAccountForm(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint |
+                          Qt::MSWindowsFixedSizeDialogHint) {
+    NewAccountForm = this;
+    setObjectName(QStringLiteral("NewAccountForm"));
+    setWindowTitle(QStringLiteral("New Account & Avatar"));
+
+    ServerGroup = new QGroupBox(QStringLiteral(" Server "), this);
+    ServerGroup->setObjectName(QStringLiteral("ServerGroup"));
+    HostEdit = MakeEdit(ServerGroup, "HostEdit", QStringLiteral("Host"), 0, QStringLiteral(ORV_DEFAULT_HOST));
+    PortEdit = MakeEdit(ServerGroup, "PortEdit", QStringLiteral("Port"), 0, QStringLiteral("30003"));
+    auto* server = new QGridLayout(ServerGroup);
+    AddRow(server, 0, HostEdit);
+    AddRow(server, 1, PortEdit);
+
+    AccountGroup = new QGroupBox(QStringLiteral(" Account "), this);
+    AccountGroup->setObjectName(QStringLiteral("AccountGroup"));
+    IDEdit = MakeEdit(AccountGroup, "IDEdit", QStringLiteral("Account ID"), 23);
+    NewAcCheck = new QCheckBox(QStringLiteral("New Account"), AccountGroup);
+    NewAcCheck->setObjectName(QStringLiteral("NewAcCheck"));
+    NewAcCheck->setAccessibleName(QStringLiteral("New Account"));
+    NewAcCheck->setChecked(true);
+    PwEdit = MakeEdit(AccountGroup, "PwEdit", QStringLiteral("Password"), 15);
+    PwConfEdit = MakeEdit(AccountGroup, "PwConfEdit", QStringLiteral("P/w Confirm"), 15);
+    for (QLineEdit* secret : {PwEdit, PwConfEdit})
+        secret->setEchoMode(QLineEdit::Password);
+    EMailEdit = MakeEdit(AccountGroup, "EMailEdit", QStringLiteral("E-Mail"), 79);
+    auto* account = new QGridLayout(AccountGroup);
+    AddRow(account, 0, IDEdit);
+    account->addWidget(NewAcCheck, 0, 2);
+    AddRow(account, 1, PwEdit);
+    AddRow(account, 2, PwConfEdit);
+    AddRow(account, 3, EMailEdit, 2);
+
+    CharacterGroup = new QGroupBox(QStringLiteral(" Character "), this);
+    CharacterGroup->setObjectName(QStringLiteral("CharacterGroup"));
+    NameEdit = MakeEdit(CharacterGroup, "NameEdit", QStringLiteral("Name"), 15);
+    RaceEdit = MakeEdit(CharacterGroup, "RaceEdit", QStringLiteral("Race"), 15);
+
+    GenderRadio = new QGroupBox(QStringLiteral(" Gender "), CharacterGroup);
+    GenderRadio->setObjectName(QStringLiteral("GenderRadio"));
+    GenderRadio->setAccessibleName(QStringLiteral("Gender"));
+    GenderButtons = new QButtonGroup(GenderRadio);
+    auto* genders = new QVBoxLayout(GenderRadio);
+    int id = 0;
+    for (const char* gender : {"Male", "Female", "Neuter"}) {
+        auto* radio = new QRadioButton(QLatin1String(gender), GenderRadio);
+        radio->setObjectName(QLatin1String(gender));
+        radio->setAccessibleName(QLatin1String(gender));
+        GenderButtons->addButton(radio, id++);
+        genders->addWidget(radio);
+    }
+    GenderButtons->button(2)->setChecked(true);
+
+    StatsGroup = new QGroupBox(QStringLiteral(" Stats "), CharacterGroup);
+    StatsGroup->setObjectName(QStringLiteral("StatsGroup"));
+    StrEdit = MakeNumberBox(StatsGroup, "StrEdit", QStringLiteral("Strength"), 2, orv::StatMin);
+    DexEdit = MakeNumberBox(StatsGroup, "DexEdit", QStringLiteral("Dexterity"), 2, orv::StatMin);
+    StaEdit = MakeNumberBox(StatsGroup, "StaEdit", QStringLiteral("Stamina"), 2, orv::StatMin);
+    IntEdit = MakeNumberBox(StatsGroup, "IntEdit", QStringLiteral("Intelligence"), 2, orv::StatMin);
+    UnusedEdit = MakeNumberBox(StatsGroup, "UnusedEdit", QStringLiteral("Unused"), 3, orv::UnusedAtStart);
+    auto* stats = new QGridLayout(StatsGroup);
+    int row = 0;
+    for (auto [edit, spin, name] :
+         {std::tuple{StrEdit, &StrSpin, "StrSpin"}, std::tuple{DexEdit, &DexSpin, "DexSpin"},
+          std::tuple{StaEdit, &UpDown1, "UpDown1"}, std::tuple{IntEdit, &UpDown2, "UpDown2"}}) {
+        *spin = new UpDownButtons(edit, edit->accessibleName(), StatsGroup);
+        (*spin)->setObjectName(QLatin1String(name));
+        (*spin)->OnStep = [this, s = *spin](int direction) { StatChange(s, direction); };
+        AddRow(stats, row, edit);
+        stats->addWidget(*spin, row++, 2);
+    }
+    AddRow(stats, row, UnusedEdit);
+
+    auto* character = new QGridLayout(CharacterGroup);
+    AddRow(character, 0, NameEdit);
+    AddRow(character, 1, RaceEdit);
+    character->addWidget(GenderRadio, 2, 0, 1, 2);
+    character->addWidget(StatsGroup, 0, 2, 3, 1);
+
+    SendBtn = new QPushButton(QStringLiteral("Send to Server"), this);
+    SendBtn->setObjectName(QStringLiteral("SendBtn"));
+    SendBtn->setAccessibleName(QStringLiteral("Send to Server"));
+    SendBtn->setDefault(true);
+    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+    CancelBtn->setAccessibleName(QStringLiteral("Cancel"));
+    CancelBtn->setAutoDefault(false);
+    connect(SendBtn, &QPushButton::clicked, this, &TNewAccountForm::SendBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &TNewAccountForm::CancelBtnClick);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(SendBtn);
+    buttons->addWidget(CancelBtn);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(ServerGroup);
+    top->addWidget(AccountGroup, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(CharacterGroup);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize); // a fixed border
+}
+
+TNewAccountForm::~TNewAccountForm() {
+    if (NewAccountForm == this) NewAccountForm = nullptr;
+}
+
+orv::NewAccountDetails TNewAccountForm::Details() const {
+    using orv::ui::EncodeCp1252;
+    orv::NewAccountDetails details;
+    details.Host = EncodeCp1252(HostEdit->text());
+    details.Port = EncodeCp1252(PortEdit->text());
+    details.AccountId = EncodeCp1252(IDEdit->text());
+    details.Password = EncodeCp1252(PwEdit->text());
+    details.Confirmation = EncodeCp1252(PwConfEdit->text());
+    details.EMail = EncodeCp1252(EMailEdit->text());
+    details.Name = EncodeCp1252(NameEdit->text());
+    details.Race = EncodeCp1252(RaceEdit->text());
+    details.NewAccount = NewAcCheck->isChecked();
+    details.Gender = GenderIndex();
+    details.Strength = StrEdit->text().toInt();
+    details.Dexterity = DexEdit->text().toInt();
+    details.Stamina = StaEdit->text().toInt();
+    details.Intelligence = IntEdit->text().toInt();
+    details.Unused = UnusedEdit->text().toInt();
+    return details;
+}
+
+int TNewAccountForm::GenderIndex() const {
+    return GenderButtons->checkedId();
+}
+
+void TNewAccountForm::StatChange(UpDownButtons* spin, int direction) {
+    const orv::StatStep step =
+        orv::StepStat(spin->Associate->text().toInt(), UnusedEdit->text().toInt(), direction);
+    if (step.Outcome == orv::StatStepOutcome::NoSparePoints) {
+        ShowError(this, orv::NoSpareStats);
+        return;
+    }
+    spin->Associate->setText(QString::number(step.Stat));
+    UnusedEdit->setText(QString::number(step.Unused));
+}
+
+void TNewAccountForm::SendBtnClick() {
+    CanClose = true;
+    if (const auto failed = orv::FirstFailedCheck(Details())) {
+        if (failed->Question) {
+            if (!AskYesNo(this, failed->Message)) CanClose = false;
+        } else {
+            ShowError(this, failed->Message);
+            CanClose = false;
+        }
+    }
+    CloseWith(ResultYes);
+}
+
+void TNewAccountForm::CancelBtnClick() {
+    CanClose = true;
+    CloseWith(ResultCancel);
+}
+
+void TNewAccountForm::reject() {
+    CloseWith(ResultCancel);
+}
+
+void TNewAccountForm::CloseWith(int result) {
+    if (FormCloseQuery()) done(result);
+}
+
+void TNewAccountForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    orv::ui::CentreOnScreen(this);
+}
