@@ -1,158 +1,15 @@
-#include "DemoServer.h"
+#include "DemoClient.h"
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QTcpSocket>
-#include <QTimer>
-
 #include <algorithm>
 #include <cctype>
-#include <functional>
-#include <memory>
 #include <set>
-#include <sstream>
 #include <string>
-#include <vector>
 
-using orvdemo::DemoServer;
+using namespace demotest;
 
 namespace {
-
-// The server lives in this thread, so every wait runs its event loop until the condition holds.
-bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
-    const QDeadlineTimer deadline(timeoutMs);
-    QTimer wake; // a blocking wait with nothing to wake it must still see the deadline pass
-    wake.start(10);
-    while (!done()) {
-        if (deadline.hasExpired()) return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
-}
-
-// Literal bytes, zeros included.
-template <std::size_t N> std::string bytes(const char (&text)[N]) {
-    return std::string(text, N - 1);
-}
-
-const std::string kOpening = bytes("\xff\xfb\x03\xff\xfd\x1f\xff\xfd\x18\xff\xfa\x18\x01\xff\xf0");
-// An unknown command sent after another one: once its answer is in, the other's is complete.
-constexpr std::string_view kSync = "#sync";
-
-class Client {
-  public:
-    explicit Client(quint16 port) {
-        socket_.connectToHost(QHostAddress::LocalHost, port);
-        EXPECT_TRUE(pumpUntil([this] { return socket_.state() == QAbstractSocket::ConnectedState; }));
-    }
-
-    QTcpSocket& socket() { return socket_; }
-    const std::string& received() const { return buffer_; }
-
-    void send(std::string_view bytes) {
-        socket_.write(bytes.data(), static_cast<qint64>(bytes.size()));
-        socket_.flush();
-    }
-
-    bool waitFor(std::string_view text) {
-        return pumpUntil([&] {
-            drain();
-            return buffer_.find(text) != std::string::npos;
-        });
-    }
-
-    // Everything up to and including text, removed from what was received.
-    std::string takeThrough(std::string_view text) {
-        EXPECT_TRUE(waitFor(text)) << "never received \"" << text << "\"; have \"" << buffer_ << '"';
-        const auto end = std::min(buffer_.size(), buffer_.find(text) + text.size());
-        std::string head = buffer_.substr(0, end);
-        buffer_.erase(0, end);
-        return head;
-    }
-
-    // Sends a game command; returns all that arrived from now until its answer is complete.
-    std::string ask(std::string_view command) {
-        send(std::string(command) + "\n" + std::string(kSync) + "\n");
-        std::string reply = takeThrough(">" + std::string(kSync) + "\r\n");
-        reply.erase(reply.size() - kSync.size() - 3);
-        takeThrough("\r\n"); // the answer to the sync command
-        return reply;
-    }
-
-    void logOn(std::string_view account, std::string_view password) {
-        takeThrough("login: ");
-        send(std::string(account) + "\n");
-        takeThrough("Password: ");
-        send(std::string(password) + "\n");
-        takeThrough("Welcome to Orvanta DataSpace.\r\n");
-        ask(""); // the room description that follows
-    }
-
-    bool waitClosed() {
-        return pumpUntil([this] {
-            drain();
-            return socket_.state() == QAbstractSocket::UnconnectedState;
-        });
-    }
-
-  private:
-    void drain() {
-        const QByteArray data = socket_.readAll();
-        buffer_.append(data.constData(), static_cast<std::size_t>(data.size()));
-    }
-
-    QTcpSocket socket_;
-    std::string buffer_;
-};
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::size_t from = 0;
-    for (std::size_t end; (end = text.find("\r\n", from)) != std::string::npos; from = end + 2)
-        out.push_back(text.substr(from, end - from));
-    EXPECT_EQ(from, text.size()) << "text after the last line end";
-    return out;
-}
-
-std::vector<std::string> words(const std::string& line) {
-    std::istringstream in(line);
-    std::vector<std::string> out;
-    for (std::string w; in >> w;)
-        out.push_back(w);
-    return out;
-}
-
-class DemoServerTest : public ::testing::Test {
-  protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "demo_server_test";
-        static char* argv[] = {name, nullptr};
-        if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
-    }
-
-    void start(int players = 12, qint64 maxPendingOutput = 4 * 1024 * 1024) {
-        DemoServer::Options options;
-        options.players = players;
-        options.seed = 7;
-        options.activityMs = 0; // tests trigger arrivals themselves
-        options.maxPendingOutput = maxPendingOutput;
-        server_ = std::make_unique<DemoServer>(options);
-        ASSERT_TRUE(server_->listen(QHostAddress::LocalHost, 0)) << server_->errorString().toStdString();
-    }
-
-    std::unique_ptr<Client> connect() { return std::make_unique<Client>(server_->port()); }
-
-    std::unique_ptr<Client> player(std::string_view account, std::string_view password) {
-        auto client = connect();
-        client->logOn(account, password);
-        return client;
-    }
-
-    std::unique_ptr<DemoServer> server_;
-};
 
 TEST_F(DemoServerTest, OpensWithTelnetRequestsBannerAndLoginPrompt) {
     start();
@@ -186,16 +43,13 @@ TEST_F(DemoServerTest, LogOnRefusesBadPairsAndWelcomesGoodOnes) {
     client->send("nobody\ndemo\n");
     EXPECT_EQ(client->takeThrough("login: "), "Password: Login incorrect\r\nlogin: ");
 
-    client->send("new\n");
-    const std::string refusal = client->takeThrough("login: ");
-    EXPECT_EQ(lines(refusal.substr(0, refusal.size() - 7)).size(), 1u) << refusal;
-
     client->send("DEMO\ndemo\n");
     EXPECT_EQ(client->takeThrough("\r\n"), "Password: Welcome to Orvanta DataSpace.\r\n");
     client->ask("");
 
-    // Every account the README cites logs on as its character.
+    // Every seeded account with a character logs on as that character.
     for (const auto& seed : orvdemo::kSeedAccounts) {
+        if (seed.character.empty()) continue;
         auto other = player(seed.account, seed.password);
         EXPECT_EQ(lines(other->ask("ex " + std::string(seed.character))).size(), 3u) << seed.account;
     }
@@ -344,6 +198,46 @@ TEST_F(DemoServerTest, SurvivesCrowdsDropoutsAndClientsThatNeverRead) {
     EXPECT_TRUE(pumpUntil([&] { return server_->clientCount() == 1; }));
     EXPECT_EQ(watcher->takeThrough("\r\n"), "SPYNET REPORT: Captain Zed has left Orvanta DataSpace.\r\n");
     EXPECT_EQ(server_->playersOnline(), 2001);
+}
+
+// Past 1,024 names the client's player list changes how it draws; the server must seed that many.
+TEST_F(DemoServerTest, SeedsACrowdOfElevenHundredWithTheRegularsAmongThem) {
+    start(1100);
+    auto zed = player("demo", "demo");
+    const auto reply = lines(zed->ask("qw"));
+    ASSERT_GE(reply.size(), 3u);
+    EXPECT_EQ(reply.back(), "1101 players in Orvanta");
+    std::set<std::string> names;
+    for (std::size_t i = 1; i + 1 < reply.size(); ++i)
+        for (const auto& w : words(reply[i])) {
+            EXPECT_TRUE(w.size() <= 15 &&
+                        std::all_of(w.begin(), w.end(),
+                                    [](char c) { return std::isalnum(static_cast<unsigned char>(c)); }))
+                << "the client keeps names of at most 15 letters and digits: " << w;
+            names.insert(w);
+        }
+    EXPECT_EQ(names.size(), 1101u) << "a name listed twice";
+    for (std::size_t i = 0; i < orvdemo::kRegulars.size(); i += 2)
+        EXPECT_TRUE(names.count(std::string(orvdemo::kRegulars[i].name))) << "regulars start on line";
+
+    EXPECT_NE(zed->ask("spynet report Avalon").find("Report on Baroness Avalon, rank 13"), std::string::npos);
+}
+
+TEST_F(DemoServerTest, RegularsComeAndGoOftenWhileTheCrowdStaysNearItsSize) {
+    start(30, 4 * 1024 * 1024, 1);
+    auto watcher = player("demo", "demo");
+    watcher->ask("spynet notice");
+    EXPECT_TRUE(watcher->waitUntil([](const std::string& seen) {
+        int cameBack = 0;
+        for (const auto& r : orvdemo::kRegulars) {
+            const auto left = seen.find(" " + std::string(r.name) + " has left ");
+            cameBack += left != std::string::npos &&
+                        seen.find(" " + std::string(r.name) + " has entered ", left) != std::string::npos;
+        }
+        return cameBack >= 3;
+    })) << "three regulars left and came back";
+    EXPECT_GE(server_->playersOnline(), 10);
+    EXPECT_LE(server_->playersOnline(), 60);
 }
 
 } // namespace

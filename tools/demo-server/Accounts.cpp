@@ -52,20 +52,33 @@ bool equalsNoCase(std::string_view a, std::string_view b) {
 }
 
 AccountBook::AccountBook() {
-    for (const auto& seed : kSeedAccounts)
-        accounts_.push_back({std::string(seed.account), std::string(seed.password),
-                             Character{std::string(seed.character), seed.rank, seed.gender}});
+    for (const auto& seed : kSeedAccounts) {
+        Account& a = accounts_.emplace_back();
+        a.id = seed.account;
+        a.password = seed.password;
+        if (!seed.character.empty())
+            a.characters.push_back({std::string(seed.character), seed.rank, seed.gender});
+    }
 }
 
-const Character* AccountBook::logOn(std::string_view account, std::string_view password) const {
-    for (const auto& a : accounts_)
-        if (equalsNoCase(a.id, account) && a.password == password) return &a.character;
+Account* AccountBook::logOn(std::string_view account, std::string_view password) {
+    for (auto& a : accounts_)
+        if (equalsNoCase(a.id, account) && a.password == password) return &a;
     return nullptr;
 }
 
+Account* AccountBook::open(std::string_view id, std::string_view password, std::string_view email) {
+    if (equalsNoCase(id, "new") || std::any_of(accounts_.begin(), accounts_.end(),
+                                               [&](const Account& a) { return equalsNoCase(a.id, id); }))
+        return nullptr;
+    return &accounts_.emplace_back(Account{std::string(id), std::string(password), std::string(email), {}});
+}
+
 bool AccountBook::characterExists(std::string_view name) const {
-    return std::any_of(accounts_.begin(), accounts_.end(),
-                       [&](const Account& a) { return equalsNoCase(a.character.name, name); });
+    return std::any_of(accounts_.begin(), accounts_.end(), [&](const Account& a) {
+        return std::any_of(a.characters.begin(), a.characters.end(),
+                           [&](const Character& c) { return equalsNoCase(c.name, name); });
+    });
 }
 
 } // namespace orvdemo

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <charconv>
 #include <utility>
 
 namespace orvdemo {
@@ -58,6 +59,46 @@ std::pair<std::string_view, std::string_view> firstWord(std::string_view s) {
     return {s.substr(0, n), trim(s.substr(n))};
 }
 
+// Text is Windows-1252; the client's form counts its accented letters as letters, so a byte above 0x7F is
+// taken as one rather than refuse a name the form allowed.
+bool isLetter(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return std::isalpha(u) || u >= 0x80;
+}
+
+// The client's own rules for names and races: 3 to 15 characters, a letter first, then letters and digits
+// (and, in a race, spaces).
+bool validName(std::string_view s, bool spaces) {
+    if (s.size() < 3 || s.size() > 15 || !isLetter(s.front())) return false;
+    return std::all_of(s.begin() + 1, s.end(), [spaces](char c) {
+        return isLetter(c) || std::isdigit(static_cast<unsigned char>(c)) || (spaces && c == ' ');
+    });
+}
+
+struct GenderWords {
+    std::string_view adjective, noun, pronoun;
+};
+
+GenderWords wordsFor(Gender g) {
+    switch (g) {
+    case Gender::Female:
+        return {"female", "woman", "She"};
+    case Gender::Neuter:
+        return {"neuter", "being", "It"};
+    case Gender::Male:
+        break;
+    }
+    return {"male", "man", "He"};
+}
+
+bool isYes(std::string_view s) {
+    return equalsNoCase(s, "y") || equalsNoCase(s, "yes");
+}
+
+bool isNo(std::string_view s) {
+    return equalsNoCase(s, "n") || equalsNoCase(s, "no");
+}
+
 std::string lower(std::string_view s) {
     std::string out(s);
     for (auto& c : out)
@@ -108,6 +149,22 @@ bool Session::onLine(std::string_view line) {
     case Stage::Password:
         onPassword(line);
         break;
+    case Stage::AccountName:
+    case Stage::AccountPassword:
+    case Stage::AccountPasswordAgain:
+    case Stage::AccountEmail:
+        onNewAccount(line);
+        break;
+    case Stage::CharacterName:
+    case Stage::Race:
+    case Stage::GenderLetter:
+    case Stage::Rules:
+    case Stage::Strength:
+    case Stage::Stamina:
+    case Stage::Dexterity:
+    case Stage::Confirm:
+        onNewCharacter(line);
+        break;
     case Stage::Playing:
         onCommand(line);
         break;
@@ -117,29 +174,199 @@ bool Session::onLine(std::string_view line) {
     return stage_ != Stage::Closed;
 }
 
+// The client cuts what it reads during account creation at colons and line feeds, and waits for a few
+// texts: "ogin:", "I'm sorry,", "Please provide a name" and "Do you want to play". Each of them appears
+// only where it is meant; the other questions are worded around them.
+void Session::ask(Stage stage) {
+    stage_ = stage;
+    switch (stage) {
+    case Stage::Login:
+        return send("login: ");
+    case Stage::Password:
+        return send("Password: ");
+    case Stage::AccountName:
+        return send("Choose an account name: ");
+    case Stage::AccountPassword:
+        return send("Choose a password: ");
+    case Stage::AccountPasswordAgain:
+        return send("Type the password again: ");
+    case Stage::AccountEmail:
+        return send("Your e-mail address: ");
+    case Stage::CharacterName:
+        return send("Please provide a name for your character: ");
+    case Stage::Race:
+        return send("Your character's race: ");
+    case Stage::GenderLetter:
+        return send("Gender (m/f/n): ");
+    case Stage::Rules:
+        return send("Do you want to read the rules? (y/n): ");
+    case Stage::Strength:
+        return send("Strength (20-70): ");
+    case Stage::Stamina:
+        return send("Stamina (20-70): ");
+    case Stage::Dexterity:
+        return send("Dexterity (20-70): ");
+    case Stage::Confirm:
+        return send("Is this right? (yes/no): ");
+    case Stage::Playing:
+    case Stage::Closed:
+        return;
+    }
+}
+
 void Session::onLogin(std::string_view line) {
     const std::string_view account = trim(line);
     if (account.empty()) {
-        send("login: ");
+        ask(Stage::Login);
     } else if (equalsNoCase(account, "new")) {
-        sendLine("New accounts are not open on this demo server yet.");
-        send("login: ");
+        // The client answers this first line with all four of the account's answers at once.
+        sendLine("A new account needs a name, a password and an e-mail address.");
+        ask(Stage::AccountName);
     } else {
-        account_ = account;
-        stage_ = Stage::Password;
-        send("Password: ");
+        loginName_ = account;
+        ask(Stage::Password);
     }
 }
 
 void Session::onPassword(std::string_view line) {
-    const Character* who = world_.accounts().logOn(account_, line);
-    if (!who) {
-        stage_ = Stage::Login;
+    Account* account = world_.accounts().logOn(loginName_, line);
+    if (!account) {
         sendLine("Login incorrect");
-        send("login: ");
+        ask(Stage::Login);
         return;
     }
-    character_ = *who;
+    account_ = account;
+    if (!account->characters.empty()) {
+        enterGame(account->characters.back());
+        return;
+    }
+    sendLine("This account has no character yet.");
+    ask(Stage::CharacterName);
+}
+
+void Session::onNewAccount(std::string_view answer) {
+    switch (stage_) {
+    case Stage::AccountName:
+        newAccountName_ = trim(answer);
+        ask(newAccountName_.empty() ? Stage::AccountName : Stage::AccountPassword);
+        return;
+    case Stage::AccountPassword:
+        newPassword_ = answer;
+        ask(newPassword_.empty() ? Stage::AccountPassword : Stage::AccountPasswordAgain);
+        return;
+    case Stage::AccountPasswordAgain:
+        if (answer != newPassword_) {
+            sendLine("The two passwords differ; choose one again.");
+            ask(Stage::AccountPassword);
+        } else {
+            ask(Stage::AccountEmail);
+        }
+        return;
+    default:
+        break;
+    }
+    const std::string_view email = trim(answer);
+    if (email.find('@') == std::string_view::npos) {
+        sendLine("An e-mail address has an @ in it.");
+        ask(Stage::AccountEmail);
+        return;
+    }
+    // The name is checked only now, with every answer in: the client has sent them all by then, and no
+    // answer is left over to be misread after a refusal.
+    account_ = world_.accounts().open(newAccountName_, newPassword_, email);
+    if (!account_) {
+        sendLine("I'm sorry, that account name is taken.");
+        ask(Stage::Login);
+        return;
+    }
+    sendLine("Your account is open."); // not named: an account name is free text and could hold anything
+    ask(Stage::CharacterName);
+}
+
+void Session::onNewCharacter(std::string_view line) {
+    const std::string_view answer = trim(line);
+    switch (stage_) {
+    case Stage::CharacterName:
+        if (!validName(answer, false)) {
+            if (!answer.empty()) sendLine("A name has 3 to 15 letters and digits and begins with a letter.");
+            return ask(Stage::CharacterName);
+        }
+        draft_ = Character{std::string(answer), 0, Gender::Male};
+        return ask(Stage::Race);
+    case Stage::Race:
+        if (!validName(answer, true)) {
+            if (!answer.empty())
+                sendLine("A race has 3 to 15 letters, digits and spaces and begins with a letter.");
+            return ask(Stage::Race);
+        }
+        race_ = answer;
+        return ask(Stage::GenderLetter);
+    case Stage::GenderLetter:
+        if (equalsNoCase(answer, "m"))
+            draft_.gender = Gender::Male;
+        else if (equalsNoCase(answer, "f"))
+            draft_.gender = Gender::Female;
+        else if (equalsNoCase(answer, "n"))
+            draft_.gender = Gender::Neuter;
+        else
+            return ask(Stage::GenderLetter);
+        return ask(Stage::Rules);
+    case Stage::Rules:
+        if (isYes(answer)) {
+            sendLine("1. Honour your contracts; traders remember a broken one.");
+            sendLine("2. No fighting aboard the station; its guards shoot first.");
+            sendLine("3. Be kind to GroundHogs. Everyone starts as one.");
+        } else if (!isNo(answer)) {
+            return ask(Stage::Rules);
+        }
+        return ask(Stage::Strength);
+    case Stage::Strength:
+    case Stage::Stamina:
+    case Stage::Dexterity: {
+        int value = 0;
+        const auto [end, error] = std::from_chars(answer.data(), answer.data() + answer.size(), value);
+        if (error != std::errc() || end != answer.data() + answer.size() || value < 20 || value > 70)
+            return ask(stage_);
+        if (stage_ == Stage::Strength) {
+            stats_[0] = value;
+            return ask(Stage::Stamina);
+        }
+        if (stage_ == Stage::Stamina) {
+            stats_[1] = value;
+            return ask(Stage::Dexterity);
+        }
+        stats_[2] = value;
+        sendLine(draft_.name + ", a " + std::string(wordsFor(draft_.gender).adjective) + " " + race_ +
+                 ", strength " + std::to_string(stats_[0]) + ", stamina " + std::to_string(stats_[1]) +
+                 ", dexterity " + std::to_string(stats_[2]) + ".");
+        return ask(Stage::Confirm);
+    }
+    case Stage::Confirm:
+        if (isYes(answer)) return makeCharacter();
+        if (isNo(answer)) sendLine("Then let us start again.");
+        return ask(isNo(answer) ? Stage::CharacterName : Stage::Confirm);
+    default:
+        return;
+    }
+}
+
+// The game offers to play before it files the character, so a taken name is refused only after the offer.
+// The refusal asks for another name at once: the client answers the offer before it reads the refusal,
+// and only a further reply from us makes it read on.
+void Session::makeCharacter() {
+    sendLine("Your character is ready. Do you want to play now?");
+    if (world_.nameTaken(draft_.name)) {
+        sendLine("I'm sorry that name is not available.");
+        ask(Stage::CharacterName);
+        return;
+    }
+    account_->characters.push_back(draft_);
+    enterGame(draft_);
+    offerOpen_ = true;
+}
+
+void Session::enterGame(const Character& who) {
+    character_ = who;
     stage_ = Stage::Playing;
     notices_ = false;
     sendLine("Welcome to Orvanta DataSpace.");
@@ -156,6 +383,12 @@ void Session::onCommand(std::string_view line) {
     const auto [word, rest] = firstWord(line);
     if (word.empty()) return;
     const std::string verb = lower(word);
+
+    // The game began with the offer to play; a plain yes or no right after it answers the offer.
+    if (std::exchange(offerOpen_, false) && rest.empty()) {
+        if (isYes(verb)) return sendLine("You are already here. Fly safe.");
+        if (isNo(verb)) return quit();
+    }
 
     for (std::size_t d = 0; d < kDirectionWords.size(); ++d) {
         if (verb == kDirectionWords[d].first || verb == kDirectionWords[d].second) {
@@ -179,10 +412,12 @@ void Session::onCommand(std::string_view line) {
         spynet(rest);
     else if (verb == "qw")
         quickWho();
+    else if (verb == "new" && equalsNoCase(rest, "character"))
+        newCharacter();
     else if (verb == "help") {
         sendLine(
             "Commands: look, n ne e se s sw w nw, say TEXT, tell NAME TEXT, ex NAME, hug NAME, kiss NAME,");
-        sendLine("buy round, qw, spynet notice, spynet report NAME, quit.");
+        sendLine("buy round, qw, spynet notice, spynet report NAME, new character, quit.");
     } else if (verb == "quit")
         quit();
     else
@@ -249,10 +484,10 @@ void Session::tell(std::string_view args) {
 void Session::examine(std::string_view name) {
     const OnlinePlayer* p = target(name, "Examine whom?");
     if (!p) return;
-    const bool female = p->who.gender == Gender::Female;
-    sendLine(p->who.titled() + " is a " + (female ? "woman" : "man") + " in a patched flight suit, rank " +
+    const GenderWords words = wordsFor(p->who.gender);
+    sendLine(p->who.titled() + " is a " + std::string(words.noun) + " in a patched flight suit, rank " +
              std::to_string(p->who.rank) + " of " + std::to_string(kRankCount - 1) + ".");
-    sendLine(std::string(female ? "She" : "He") + " is in the " + std::string(roomAt(p->room).name) + ".");
+    sendLine(std::string(words.pronoun) + " is in the " + std::string(roomAt(p->room).name) + ".");
 }
 
 void Session::social(std::string_view verb, std::string_view name) {
@@ -309,6 +544,12 @@ void Session::quickWho() {
     }
     if (onLine > 0) sendLine(line);
     sendLine(std::to_string(online.size()) + (online.size() == 1 ? " player" : " players") + " in Orvanta");
+}
+
+void Session::newCharacter() {
+    sendLine("You step out of DataSpace to make a new character.");
+    world_.leave(*this);
+    ask(Stage::CharacterName);
 }
 
 void Session::quit() {

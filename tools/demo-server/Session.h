@@ -3,6 +3,7 @@
 #include "Accounts.h"
 #include "TelnetInput.h"
 
+#include <array>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -12,9 +13,14 @@ namespace orvdemo {
 class World;
 struct OnlinePlayer;
 
-// One connection's side of the dialogue: the log-on questions, then the game. It never touches a socket:
-// bytes come in through receive(), leave through the writer, and the closer asks the owner to end the
-// connection once what was written has gone out. The closer must not call back into the session at once.
+// One connection's side of the dialogue: the log-on or new-account questions, then the game. It never
+// touches a socket: bytes come in through receive(), leave through the writer, and the closer asks the
+// owner to end the connection once what was written has gone out. The closer must not call back into the
+// session at once.
+//
+// An account that has a character logs on into the game as the character it made last; one without (a
+// new account whose character name was refused, or a seed made that way) is asked for a character right
+// after its password. In the game, "new character" makes another one for the same account.
 class Session {
   public:
     using Writer = std::function<void(std::string_view bytes)>;
@@ -41,13 +47,37 @@ class Session {
     const std::string& terminalType() const { return input_.terminalType(); }
 
   private:
-    // New-account creation will add its questions as stages between Login and Playing, entered from
-    // Login on the answer "new"; each stage reads one line.
-    enum class Stage { Login, Password, Playing, Closed };
+    // Each stage but Playing and Closed is a question and reads one line as its answer. Answers may come
+    // ahead of their questions (the client sends several at once); they simply wait their turn.
+    enum class Stage {
+        Login,
+        Password,
+        // A new account, after "new" at the log-on prompt.
+        AccountName,
+        AccountPassword,
+        AccountPasswordAgain,
+        AccountEmail,
+        // A character, for a new account, an account that has none, or the game command "new character".
+        CharacterName,
+        Race,
+        GenderLetter,
+        Rules,
+        Strength,
+        Stamina,
+        Dexterity,
+        Confirm,
+        Playing,
+        Closed
+    };
 
     bool onLine(std::string_view line);
+    void ask(Stage stage);
     void onLogin(std::string_view line);
     void onPassword(std::string_view line);
+    void onNewAccount(std::string_view answer);
+    void onNewCharacter(std::string_view answer);
+    void makeCharacter();
+    void enterGame(const Character& who);
     void onCommand(std::string_view line);
 
     void look();
@@ -59,6 +89,7 @@ class Session {
     void buyRound();
     void spynet(std::string_view args);
     void quickWho();
+    void newCharacter();
     void quit();
 
     // Finds a player on line for a command, or says that there is none and returns null.
@@ -73,9 +104,15 @@ class Session {
     Closer close_;
     TelnetInput input_;
     Stage stage_ = Stage::Login;
-    std::string account_;
+    std::string loginName_;
+    Account* account_ = nullptr;               // once logged on, or opened
+    std::string newAccountName_, newPassword_; // until the e-mail address completes the account
+    Character draft_;                          // the character being made, its race and stats
+    std::string race_;
+    std::array<int, 3> stats_{}; // strength, stamina, dexterity
     Character character_;
     bool notices_ = false;
+    bool offerOpen_ = false; // the offer to play was made; the next line may answer it
 };
 
 } // namespace orvdemo

@@ -61,7 +61,10 @@ std::string exitsOf(int room) {
     return text;
 }
 
-World::World(std::uint32_t seed) : random_(seed) {}
+World::World(std::uint32_t seed) : random_(seed) {
+    for (const auto& r : kRegulars)
+        away_.push_back({std::string(r.name), r.rank, r.gender});
+}
 
 const OnlinePlayer* World::find(std::string_view name) const {
     auto it = std::find_if(online_.begin(), online_.end(),
@@ -136,8 +139,41 @@ std::string World::freshName() {
 }
 
 void World::populate(int count) {
+    for (std::size_t i = 0; i < kRegulars.size() && count > 0; i += 2, --count)
+        toggleRegular(kRegulars[i]);
     for (int i = 0; i < count; ++i)
         simulateArrival();
+}
+
+const Character& World::arrive(Character who) {
+    const int room = std::uniform_int_distribution<int>(0, kRoomCount - 1)(random_);
+    online_.push_back({std::move(who), room, nullptr});
+    report(online_.back().who, true, nullptr);
+    return online_.back().who;
+}
+
+Character World::depart(std::size_t index) {
+    Character who = std::move(online_[index].who);
+    online_.erase(online_.begin() + static_cast<std::ptrdiff_t>(index));
+    away_.push_back(who);
+    report(who, false, nullptr);
+    return who;
+}
+
+void World::toggleRegular(const Regular& regular) {
+    const auto on = std::find_if(online_.begin(), online_.end(), [&](const OnlinePlayer& p) {
+        return !p.session && p.who.name == regular.name;
+    });
+    if (on != online_.end()) {
+        depart(static_cast<std::size_t>(on - online_.begin()));
+        return;
+    }
+    const auto off =
+        std::find_if(away_.begin(), away_.end(), [&](const Character& c) { return c.name == regular.name; });
+    if (off == away_.end()) return;
+    Character who = std::move(*off);
+    away_.erase(off);
+    arrive(std::move(who));
 }
 
 const Character& World::simulateArrival() {
@@ -154,10 +190,7 @@ const Character& World::simulateArrival() {
         who.rank = std::min(kRankCount - 1, static_cast<int>(u * u * kRankCount));
         who.gender = std::uniform_int_distribution<int>(0, 1)(random_) ? Gender::Female : Gender::Male;
     }
-    const int room = std::uniform_int_distribution<int>(0, kRoomCount - 1)(random_);
-    online_.push_back({std::move(who), room, nullptr});
-    report(online_.back().who, true, nullptr);
-    return online_.back().who;
+    return arrive(std::move(who));
 }
 
 std::optional<Character> World::simulateDeparture() {
@@ -165,25 +198,24 @@ std::optional<Character> World::simulateDeparture() {
     for (std::size_t i = 0; i < online_.size(); ++i)
         if (!online_[i].session) simulated.push_back(i);
     if (simulated.empty()) return std::nullopt;
-    const std::size_t index =
-        simulated[std::uniform_int_distribution<std::size_t>(0, simulated.size() - 1)(random_)];
-    Character who = online_[index].who;
-    online_.erase(online_.begin() + static_cast<std::ptrdiff_t>(index));
-    away_.push_back(who);
-    report(who, false, nullptr);
-    return who;
+    return depart(simulated[std::uniform_int_distribution<std::size_t>(0, simulated.size() - 1)(random_)]);
 }
 
 void World::stepActivity(int target) {
+    if (target > 0 && std::uniform_int_distribution<int>(0, 2)(random_) == 0) {
+        toggleRegular(
+            kRegulars[std::uniform_int_distribution<std::size_t>(0, kRegulars.size() - 1)(random_)]);
+        return;
+    }
     const int n = simulatedCount();
-    double arrive = 0.5;
+    double arrival = 0.5;
     if (n == 0)
-        arrive = 1.0;
+        arrival = 1.0;
     else if (target <= 0)
-        arrive = 0.0;
+        arrival = 0.0;
     else
-        arrive = std::clamp(0.5 + 0.5 * (target - n) / target, 0.1, 0.9);
-    if (std::bernoulli_distribution(arrive)(random_))
+        arrival = std::clamp(0.5 + 0.5 * (target - n) / target, 0.1, 0.9);
+    if (std::bernoulli_distribution(arrival)(random_))
         simulateArrival();
     else
         simulateDeparture();

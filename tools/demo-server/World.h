@@ -2,6 +2,7 @@
 
 #include "Accounts.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <random>
@@ -25,6 +26,22 @@ const Room& roomAt(int index);
 int roomTowards(int from, int direction);
 std::string_view directionName(int direction);
 std::string exitsOf(int room); // "north, east, south"
+
+// Simulated players who come and go far more often than the crowd, so that a player soon meets the same
+// names again and has someone worth marking as a friend or a foe. Their names are never free for others.
+struct Regular {
+    std::string_view name;
+    int rank;
+    Gender gender;
+};
+inline constexpr std::array<Regular, 6> kRegulars{{
+    {"Avalon", 13, Gender::Female}, // Baroness
+    {"Orin", 2, Gender::Male},      // Captain
+    {"Kestrel", 7, Gender::Female}, // Maitreuse
+    {"Tarquin", 14, Gender::Male},  // Duke
+    {"Mira", 6, Gender::Female},    // Journeywoman
+    {"Brannoc", 3, Gender::Male},   // Adventurer
+}};
 
 struct OnlinePlayer {
     Character who;
@@ -52,11 +69,17 @@ class World {
     // A line for every real player in a room but one.
     void toRoom(int room, const Session* except, std::string_view line);
 
-    // Simulated players. populate() is for the start, before anyone is there to hear of them.
+    // True when a new character may not take this name (in any case): a character of some account, anyone
+    // on line, a simulated player who left and may come back, or a regular.
+    bool nameTaken(std::string_view name) const;
+
+    // Simulated players. populate() is for the start, before anyone is there to hear of them; it brings
+    // every other regular on line first.
     void populate(int count);
     const Character& simulateArrival();
     std::optional<Character> simulateDeparture();
-    // One tick of background life: someone arrives or leaves, drifting towards target simulated players.
+    // One tick of background life: someone arrives or leaves, drifting towards target simulated players;
+    // about one tick in three it is a regular.
     void stepActivity(int target);
     int simulatedCount() const;
     std::mt19937& random() { return random_; }
@@ -64,11 +87,13 @@ class World {
   private:
     void report(const Character& who, bool entered, const Session* except);
     std::string freshName();
-    bool nameTaken(std::string_view name) const;
+    const Character& arrive(Character who);
+    Character depart(std::size_t index);
+    void toggleRegular(const Regular& regular);
 
     AccountBook accounts_;
     std::vector<OnlinePlayer> online_;
-    std::vector<Character> away_; // simulated players who left and may come back
+    std::vector<Character> away_; // simulated players who left and may come back, regulars included
     std::mt19937 random_;
 };
 

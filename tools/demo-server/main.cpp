@@ -31,15 +31,29 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName("orvanta-demo-server");
 
+    QString regulars;
+    for (const auto& r : orvdemo::kRegulars)
+        regulars += (regulars.isEmpty() ? "" : ", ") + QString::fromUtf8(r.name.data(), r.name.size());
+
     QCommandLineParser parser;
     parser.setApplicationDescription(
         "A small Orvanta game server: seeded accounts (demo/demo plays Captain Zed), simulated players\n"
-        "who arrive and leave, SpyNet reports and the quick-who list.");
+        "who arrive and leave, SpyNet reports and the quick-who list.\n"
+        "\n"
+        "Answer \"new\" at the login prompt to open an account and make its first character. An account\n"
+        "that has a character logs on into the game as the one it made last; an account without one is\n"
+        "asked for a character right after its password (newbie/firstflight starts that way, and so does a\n"
+        "new account whose character name was refused). In the game, \"new character\" makes another.\n"
+        "Character names taken by anyone, simulated players included, are refused. Accounts and\n"
+        "characters last until the server stops.");
     parser.addHelpOption();
     parser.addOptions({
         {"port", "TCP port to listen on; 0 picks a free one (default 30003).", "N", "30003"},
         {"bind", "Address to listen on (default 127.0.0.1).", "ADDR", "127.0.0.1"},
-        {"players", "Simulated players on line at start (default 40).", "N", "40"},
+        {"players",
+         "Simulated players on line at start (default 40). Among them come and go a few regulars (" +
+             regulars + "), often enough to be worth marking as friends or foes.",
+         "N", "40"},
         {"seed", "Seed for names, ranks and timing (default random).", "N"},
         {"activity-ms",
          "Mean milliseconds between simulated arrivals and departures; 0 for none (default 4000).", "N",

@@ -1,0 +1,163 @@
+#pragma once
+
+// A test client for the demo server, and the fixture that starts one server per test on a free port.
+
+#include "DemoServer.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QTcpSocket>
+#include <QTimer>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace demotest {
+
+using orvdemo::DemoServer;
+
+// The server lives in this thread, so every wait runs its event loop until the condition holds.
+inline bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
+    const QDeadlineTimer deadline(timeoutMs);
+    QTimer wake; // a blocking wait with nothing to wake it must still see the deadline pass
+    wake.start(10);
+    while (!done()) {
+        if (deadline.hasExpired()) return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return true;
+}
+
+// Literal bytes, zeros included.
+template <std::size_t N> std::string bytes(const char (&text)[N]) {
+    return std::string(text, N - 1);
+}
+
+inline const std::string kOpening = bytes("\xff\xfb\x03\xff\xfd\x1f\xff\xfd\x18\xff\xfa\x18\x01\xff\xf0");
+// An unknown command sent after another one: once its answer is in, the other's is complete.
+inline constexpr std::string_view kSync = "#sync";
+
+class Client {
+  public:
+    explicit Client(quint16 port) {
+        socket_.connectToHost(QHostAddress::LocalHost, port);
+        EXPECT_TRUE(pumpUntil([this] { return socket_.state() == QAbstractSocket::ConnectedState; }));
+    }
+
+    QTcpSocket& socket() { return socket_; }
+    const std::string& received() const { return buffer_; }
+
+    void send(std::string_view bytes) {
+        socket_.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        socket_.flush();
+    }
+
+    bool waitFor(std::string_view text) {
+        return waitUntil([&](const std::string& have) { return have.find(text) != std::string::npos; });
+    }
+
+    bool waitUntil(const std::function<bool(const std::string& received)>& done) {
+        return pumpUntil([&] {
+            drain();
+            return done(buffer_);
+        });
+    }
+
+    // Everything up to and including text, removed from what was received.
+    std::string takeThrough(std::string_view text) {
+        EXPECT_TRUE(waitFor(text)) << "never received \"" << text << "\"; have \"" << buffer_ << '"';
+        const auto end = std::min(buffer_.size(), buffer_.find(text) + text.size());
+        std::string head = buffer_.substr(0, end);
+        buffer_.erase(0, end);
+        return head;
+    }
+
+    // Sends a game command; returns all that arrived from now until its answer is complete.
+    std::string ask(std::string_view command) {
+        send(std::string(command) + "\n" + std::string(kSync) + "\n");
+        std::string reply = takeThrough(">" + std::string(kSync) + "\r\n");
+        reply.erase(reply.size() - kSync.size() - 3);
+        takeThrough("\r\n"); // the answer to the sync command
+        return reply;
+    }
+
+    void logOn(std::string_view account, std::string_view password) {
+        takeThrough("login: ");
+        send(std::string(account) + "\n");
+        takeThrough("Password: ");
+        send(std::string(password) + "\n");
+        takeThrough("Welcome to Orvanta DataSpace.\r\n");
+        ask(""); // the room description that follows
+    }
+
+    bool waitClosed() {
+        return pumpUntil([this] {
+            drain();
+            return socket_.state() == QAbstractSocket::UnconnectedState;
+        });
+    }
+
+  private:
+    void drain() {
+        const QByteArray data = socket_.readAll();
+        buffer_.append(data.constData(), static_cast<std::size_t>(data.size()));
+    }
+
+    QTcpSocket socket_;
+    std::string buffer_;
+};
+
+inline std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::size_t from = 0;
+    for (std::size_t end; (end = text.find("\r\n", from)) != std::string::npos; from = end + 2)
+        out.push_back(text.substr(from, end - from));
+    EXPECT_EQ(from, text.size()) << "text after the last line end";
+    return out;
+}
+
+inline std::vector<std::string> words(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> out;
+    for (std::string w; in >> w;)
+        out.push_back(w);
+    return out;
+}
+
+class DemoServerTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        static int argc = 1;
+        static char name[] = "demo_server_test";
+        static char* argv[] = {name, nullptr};
+        if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
+    }
+
+    void start(int players = 12, qint64 maxPendingOutput = 4 * 1024 * 1024, int activityMs = 0) {
+        DemoServer::Options options;
+        options.players = players;
+        options.seed = 7;
+        options.activityMs = activityMs; // 0: tests trigger arrivals themselves
+        options.maxPendingOutput = maxPendingOutput;
+        server_ = std::make_unique<DemoServer>(options);
+        ASSERT_TRUE(server_->listen(QHostAddress::LocalHost, 0)) << server_->errorString().toStdString();
+    }
+
+    std::unique_ptr<Client> connect() { return std::make_unique<Client>(server_->port()); }
+
+    std::unique_ptr<Client> player(std::string_view account, std::string_view password) {
+        auto client = connect();
+        client->logOn(account, password);
+        return client;
+    }
+
+    std::unique_ptr<DemoServer> server_;
+};
+
+} // namespace demotest
