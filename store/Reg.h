@@ -1,0 +1,186 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+namespace orv {
+
+// What a registry value is, as far as the store tells values apart.
+enum class ValueType { Absent, Dword, Text, Other };
+
+struct RegValue {
+    ValueType Type = ValueType::Absent;
+    std::uint32_t Number = 0; // a REG_DWORD's number
+    std::string Text;         // a REG_SZ's or REG_EXPAND_SZ's bytes, without the terminating zero
+};
+
+// One registry key of named, typed values: the user's registry on Windows, the settings file
+// elsewhere. Value names compare as the registry compares them, ASCII letters without regard to
+// case. Reading never fails: a key that could not be opened reads as empty. A write answers an
+// error code, empty when the value was stored.
+class RegistryKey {
+  public:
+    virtual ~RegistryKey() = default;
+    // REG_EXPAND_SZ reads as Text, unexpanded; any type but REG_DWORD, REG_SZ and REG_EXPAND_SZ
+    // reads as Other.
+    virtual RegValue Read(std::string_view name) const = 0;
+    virtual std::error_code WriteDword(std::string_view name, std::uint32_t value) = 0;
+    // Stored as REG_SZ.
+    virtual std::error_code WriteText(std::string_view name, std::string_view text) = 0;
+};
+
+// The key of the current user that holds the client's settings: HKEY_CURRENT_USER\SOFTWARE\talmaro\ot32
+// on Windows, the settings file at its default path elsewhere.
+std::unique_ptr<RegistryKey> OpenSettingsKey();
+
+// Colour values as stored: 0x00BBGGRR, or with the top bit set a system colour whose index is
+// the low byte. The window keeps the stored value itself and converts only to paint, so a
+// system colour stays a system colour across runs.
+inline constexpr std::uint32_t SystemWindowColour = 0x80000005; // the system's window background
+inline constexpr int SystemWindowIndex = 5;
+inline constexpr int SystemWindowTextIndex = 8;
+
+struct Rgb {
+    std::uint8_t Red = 0, Green = 0, Blue = 0;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+constexpr bool IsSystemColour(std::uint32_t colour) {
+    return (colour & 0x80000000u) != 0;
+}
+// systemColour gives the colour of a system colour index (5 the window background, 8 the
+// window text); it is asked only for a system colour.
+Rgb ColourToRgb(std::uint32_t colour, const std::function<Rgb(int index)>& systemColour);
+constexpr std::uint32_t RgbToColour(Rgb rgb) {
+    return std::uint32_t{rgb.Red} | std::uint32_t{rgb.Green} << 8 | std::uint32_t{rgb.Blue} << 16;
+}
+
+// The main window as the start-up batch places it; each call takes effect at once.
+class WindowPlacement {
+  public:
+    virtual void SetTop(std::int32_t top) = 0;
+    virtual void SetLeft(std::int32_t left) = 0;
+    virtual void SetWidth(std::int32_t width) = 0;
+    virtual void SetHeight(std::int32_t height) = 0;
+    virtual void SetWindowState(std::int32_t state) = 0; // one of the WindowState values, as stored
+
+  protected:
+    ~WindowPlacement() = default;
+};
+
+namespace WindowState {
+inline constexpr std::int32_t Normal = 0, Minimised = 1, Maximised = 2;
+}
+
+// The main window as it is at exit; a maximised window gives its maximised bounds.
+struct WindowBounds {
+    std::int32_t State = WindowState::Normal;
+    std::int32_t Top = 0, Left = 0, Width = 0, Height = 0;
+};
+
+// The window's current text font as its drawing surface reports it at exit.
+struct ReportedFont {
+    std::string FaceName;
+    std::int32_t Height = 0; // character cell height in pixels
+    std::int32_t Weight = 400;
+};
+
+// The font the store holds: a fixed-pitch ANSI font. When the window makes it, PointSize
+// overrides Height. FaceName may be empty when "Font Name" was absent; the window then lets its
+// toolkit choose the face.
+struct StoredFont {
+    std::string FaceName = "Courier New";
+    std::int32_t Height = 17; // character cell height in pixels
+    std::int32_t Weight = 400;
+    std::int32_t PointSize = 0;
+    std::uint32_t Colour = 0; // stored colour value of the text
+    friend bool operator==(const StoredFont&, const StoredFont&) = default;
+};
+
+// A setting that could not be written. Setters and SaveOnExit throw it and change nothing else;
+// the window shows what() in a standard error box and goes on.
+class SettingsWriteError : public std::runtime_error {
+  public:
+    SettingsWriteError(std::string valueName, const std::error_code& error);
+    const std::string& ValueName() const { return valueName_; }
+
+  private:
+    std::string valueName_;
+};
+
+// Everything the client remembers between runs, as named values of one registry key. Created
+// while the main window is created: it reads the start-up batch (colour, placement, SpyNet switch)
+// and the font at once. The main window reads and replaces BkgColour, SpynetReport and Font
+// directly and hands them back to SaveOnExit at exit; every other value is read and written
+// through its getter and setter, each touching the key at once. A getter gives its default when
+// the value is absent or of another type; a setter throws SettingsWriteError when it cannot write.
+class SettingsStore {
+  public:
+    // Longest texts kept when read; longer stored values are cut (the client never writes them).
+    static constexpr std::size_t FontNameLimit = 31;
+    static constexpr std::size_t FKeyTextLimit = 255;
+    static constexpr std::size_t AccountRecordLimit = 143;
+
+    // Reads the start-up batch, applying each value as soon as it is read and stopping at the
+    // first one absent or not an integer, then builds the font from the font group.
+    SettingsStore(std::unique_ptr<RegistryKey> key, WindowPlacement& window);
+
+    // The exit batch: background colour, the font group, the SpyNet switch and the placement, in
+    // that order. "Font Size" and "Font Colour" are written only while the store holds a font.
+    // Stops at the first value it cannot write and throws for it.
+    void SaveOnExit(const ReportedFont& current, const WindowBounds& bounds);
+
+    std::uint32_t BkgColour = SystemWindowColour;
+    bool SpynetReport = false;
+    std::optional<StoredFont> Font; // none: the window keeps its designed font
+
+    // Texts end at their first zero byte and are cut to their limit.
+    std::string GetFKeyText(std::string_view name) const;
+    void SetFKeyText(std::string_view name, std::string_view text);
+    std::string GetStoredText(std::string_view name, std::size_t maxLength) const;
+    void SetStoredText(std::string_view name, std::string_view text);
+    std::int32_t GetCurrentAccount() const;
+    void SetCurrentAccount(std::int32_t index);
+
+    std::int32_t GetListWidth() const;
+    void SetListWidth(std::int32_t width);
+    std::int32_t GetInputHeight() const;
+    void SetInputHeight(std::int32_t height);
+    bool GetPlayerList() const;
+    void SetPlayerList(bool shown);
+    bool GetBlankStatus() const;
+    void SetBlankStatus(bool supress);
+    std::int32_t GetBufferSize() const;
+    void SetBufferSize(std::int32_t lines);
+    bool GetAutoLog() const;
+    void SetAutoLog(bool on);
+    std::int32_t GetRanksAlert() const;
+    void SetRanksAlert(std::int32_t mask);
+    bool GetStatusBar() const;
+    void SetStatusBar(bool shown);
+    bool GetToolBar() const;
+    void SetToolBar(bool shown);
+    std::int32_t GetScrollBack() const;
+    void SetScrollBack(std::int32_t height);
+
+  private:
+    std::optional<std::int32_t> ReadInteger(std::string_view name) const;
+    std::int32_t GetInteger(std::string_view name, std::int32_t fallback) const;
+    bool GetSwitch(std::string_view name, bool fallback) const;
+    void PutInteger(std::string_view name, std::int32_t value);
+    void PutSwitch(std::string_view name, bool on) { PutInteger(name, on ? 1 : 0); }
+    void PutText(std::string_view name, std::string_view text);
+    void ReadStartupBatch(WindowPlacement& window);
+    void ReadFontGroup();
+
+    std::unique_ptr<RegistryKey> key_;
+};
+
+} // namespace orv

@@ -1,0 +1,414 @@
+#include "RegFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <vector>
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace orv {
+
+namespace {
+
+constexpr std::string_view Header = "REGEDIT4";
+constexpr std::string_view DwordPrefix = "dword:";
+constexpr std::string_view ExpandPrefix = "str(2):";
+
+std::error_code LastError() {
+    return {errno, std::generic_category()};
+}
+
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (Lower(a[i]) != Lower(b[i])) return false;
+    return true;
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && SameName(text.substr(0, prefix.size()), prefix);
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    c = Lower(c);
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+std::string_view TrimEnd(std::string_view text) {
+    while (!text.empty() && (text.back() == '\r' || text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
+
+bool IsBlank(std::string_view line) {
+    return TrimEnd(line).empty();
+}
+
+void Quote(std::string& out, std::string_view bytes) {
+    static constexpr char Hex[] = "0123456789abcdef";
+    out += '"';
+    for (const char ch : bytes) {
+        const auto c = static_cast<unsigned char>(ch);
+        switch (c) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (c < 0x20 || c > 0x7E) {
+                out += "\\x";
+                out += Hex[c >> 4];
+                out += Hex[c & 0xF];
+            } else {
+                out += ch;
+            }
+        }
+    }
+    out += '"';
+}
+
+// The quoted text at the front of rest, rest then starting after its closing quote; nothing
+// when rest does not start with a well-formed quoted text. Bytes a hand-edited file holds
+// unescaped are taken as they stand.
+std::optional<std::string> Unquote(std::string_view& rest) {
+    if (rest.empty() || rest.front() != '"') return std::nullopt;
+    std::string bytes;
+    for (std::size_t i = 1; i < rest.size(); ++i) {
+        const char c = rest[i];
+        if (c == '"') {
+            rest.remove_prefix(i + 1);
+            return bytes;
+        }
+        if (c != '\\') {
+            bytes += c;
+            continue;
+        }
+        if (++i == rest.size()) return std::nullopt;
+        switch (rest[i]) {
+        case '\\':
+            bytes += '\\';
+            break;
+        case '"':
+            bytes += '"';
+            break;
+        case 'n':
+            bytes += '\n';
+            break;
+        case 'r':
+            bytes += '\r';
+            break;
+        case 't':
+            bytes += '\t';
+            break;
+        case 'x': {
+            if (i + 2 >= rest.size()) return std::nullopt;
+            const int high = HexDigit(rest[i + 1]);
+            const int low = HexDigit(rest[i + 2]);
+            if (high < 0 || low < 0) return std::nullopt;
+            bytes += static_cast<char>(high * 16 + low);
+            i += 2;
+            break;
+        }
+        default:
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::uint32_t> ParseDword(std::string_view digits) {
+    if (digits.empty() || digits.size() > 8) return std::nullopt;
+    std::uint32_t number = 0;
+    for (const char c : digits) {
+        const int digit = HexDigit(c);
+        if (digit < 0) return std::nullopt;
+        number = number << 4 | static_cast<std::uint32_t>(digit);
+    }
+    return number;
+}
+
+// One line of the file as it stands (or a value of another type with its continuation lines),
+// and what it says when it is a readable value line.
+struct Line {
+    std::string Raw; // without the final line end
+    bool InKey = false;
+    std::optional<std::string> Name;
+    RegValue Value;
+};
+
+bool IsSection(std::string_view body) {
+    return !body.empty() && body.front() == '[';
+}
+
+bool IsOurSection(std::string_view body) {
+    return body.size() == RegFile::KeyName.size() + 2 && body.front() == '[' && body.back() == ']' &&
+           SameName(body.substr(1, RegFile::KeyName.size()), RegFile::KeyName);
+}
+
+void ParseValue(std::string_view body, Line& line) {
+    auto name = Unquote(body);
+    if (!name || body.empty() || body.front() != '=') return;
+    body.remove_prefix(1);
+    RegValue value;
+    if (StartsWith(body, DwordPrefix)) {
+        const auto number = ParseDword(body.substr(DwordPrefix.size()));
+        if (!number) return;
+        value.Type = ValueType::Dword;
+        value.Number = *number;
+    } else if (!body.empty() && body.front() == '"') {
+        auto text = Unquote(body);
+        if (!text || !body.empty()) return;
+        value.Type = ValueType::Text;
+        value.Text = std::move(*text);
+    } else if (StartsWith(body, ExpandPrefix)) {
+        body.remove_prefix(ExpandPrefix.size());
+        auto text = Unquote(body);
+        if (!text || !body.empty()) return;
+        value.Type = ValueType::Text;
+        value.Text = std::move(*text);
+    } else {
+        value.Type = ValueType::Other;
+    }
+    line.Name = std::move(*name);
+    line.Value = std::move(value);
+}
+
+std::string_view TakeLine(std::string_view& text) {
+    const auto end = text.find('\n');
+    const std::string_view line = text.substr(0, end);
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    return line;
+}
+
+std::vector<Line> Parse(std::string_view text) {
+    std::vector<Line> lines;
+    bool inKey = false;
+    while (!text.empty()) {
+        Line line;
+        line.Raw = TakeLine(text);
+        const std::string_view body = TrimEnd(line.Raw);
+        if (IsSection(body)) inKey = IsOurSection(body);
+        line.InKey = inKey;
+        if (inKey && !body.empty() && body.front() == '"') ParseValue(body, line);
+        // hex:... values go on over lines that end in a backslash; they move as one.
+        if (line.Value.Type == ValueType::Other) {
+            while (!text.empty() && !TrimEnd(line.Raw).empty() && TrimEnd(line.Raw).back() == '\\') {
+                line.Raw += '\n';
+                line.Raw += TakeLine(text);
+            }
+        }
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+std::string ValueLine(std::string_view name, std::string_view data) {
+    std::string raw;
+    Quote(raw, name);
+    raw += '=';
+    raw += data;
+    return raw;
+}
+
+void Set(std::vector<Line>& lines, std::string_view name, std::string_view data) {
+    for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
+        if (it->InKey && it->Name && SameName(*it->Name, name)) {
+            it->Raw = ValueLine(*it->Name, data); // the name keeps its spelling, as in the registry
+            return;
+        }
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!IsOurSection(TrimEnd(lines[i].Raw))) continue;
+        std::size_t at = i + 1;
+        for (std::size_t j = i + 1; j < lines.size() && !IsSection(TrimEnd(lines[j].Raw)); ++j)
+            if (!IsBlank(lines[j].Raw)) at = j + 1;
+        auto where = lines.begin() + static_cast<std::ptrdiff_t>(at);
+        // A value left open by a last line ending in a backslash would take ours in; a blank
+        // line ends it.
+        const std::string_view before = TrimEnd(lines[at - 1].Raw);
+        if (!before.empty() && before.back() == '\\') where = lines.insert(where, Line{"", true, {}, {}}) + 1;
+        lines.insert(where, Line{ValueLine(name, data), true, {}, {}});
+        return;
+    }
+    bool empty = true;
+    for (const Line& line : lines)
+        empty = empty && IsBlank(line.Raw);
+    if (empty) {
+        lines.clear();
+        lines.push_back(Line{std::string(Header), false, {}, {}});
+    }
+    if (!IsBlank(lines.back().Raw)) lines.push_back(Line{});
+    lines.push_back(Line{"[" + std::string(RegFile::KeyName) + "]", true, {}, {}});
+    lines.push_back(Line{ValueLine(name, data), true, {}, {}});
+}
+
+class FileDescriptor {
+  public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int Get() const { return fd_; }
+    // Closes now, answering whether the close went well (it can report a failed write-back).
+    std::error_code Close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0 ? std::error_code() : LastError();
+    }
+
+  private:
+    int fd_;
+};
+
+std::string ReadAll(const std::string& path) {
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    std::string text;
+    if (file.Get() < 0) return text;
+    char buffer[8192];
+    for (;;) {
+        const ssize_t got = ::read(file.Get(), buffer, sizeof buffer);
+        if (got > 0) {
+            text.append(buffer, static_cast<std::size_t>(got));
+        } else if (got == 0) {
+            return text;
+        } else if (errno != EINTR) {
+            return {};
+        }
+    }
+}
+
+std::error_code WriteAll(int fd, std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t put = ::write(fd, text.data(), text.size());
+        if (put < 0) {
+            if (errno == EINTR) continue;
+            return LastError();
+        }
+        text.remove_prefix(static_cast<std::size_t>(put));
+    }
+    return {};
+}
+
+std::error_code MakeFolders(const std::string& folder) {
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) == 0)
+        return S_ISDIR(info.st_mode) ? std::error_code() : std::make_error_code(std::errc::not_a_directory);
+    const auto slash = folder.find_last_of('/');
+    if (slash != std::string::npos && slash > 0)
+        if (const auto error = MakeFolders(folder.substr(0, slash))) return error;
+    if (::mkdir(folder.c_str(), 0700) != 0) {
+        if (errno == EEXIST) return {};
+        return LastError();
+    }
+    // The umask may only take bits away; saved passwords want exactly the owner.
+    ::chmod(folder.c_str(), 0700);
+    return {};
+}
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+} // namespace
+
+RegFile::RegFile(std::string path) : path_(std::move(path)) {}
+
+RegValue RegFile::Read(std::string_view name) const {
+    std::vector<Line> lines = Parse(ReadAll(path_));
+    for (auto it = lines.rbegin(); it != lines.rend(); ++it)
+        if (it->InKey && it->Name && SameName(*it->Name, name)) return std::move(it->Value);
+    return {};
+}
+
+std::error_code RegFile::WriteDword(std::string_view name, std::uint32_t value) {
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%08x", static_cast<unsigned>(value));
+    return Write(name, std::string(DwordPrefix) + digits);
+}
+
+std::error_code RegFile::WriteText(std::string_view name, std::string_view text) {
+    std::string data;
+    Quote(data, text);
+    return Write(name, data);
+}
+
+std::error_code RegFile::Write(std::string_view name, const std::string& data) {
+    const std::string folder = FolderOf(path_);
+    if (const auto error = MakeFolders(folder)) return error;
+
+    // The file itself is replaced on every write, so the lock lives in a file of its own.
+    FileDescriptor lock(::open((path_ + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+    if (lock.Get() < 0) return LastError();
+    while (::flock(lock.Get(), LOCK_EX) != 0)
+        if (errno != EINTR) return LastError();
+
+    std::vector<Line> lines = Parse(ReadAll(path_));
+    Set(lines, name, data);
+    std::string text;
+    for (const Line& line : lines) {
+        text += line.Raw;
+        text += '\n';
+    }
+
+    std::string temp = path_ + ".XXXXXX";
+    FileDescriptor file(::mkstemp(temp.data())); // created 0600
+    if (file.Get() < 0) return LastError();
+    std::error_code error = WriteAll(file.Get(), text);
+    if (!error && ::fsync(file.Get()) != 0) error = LastError();
+    if (const auto closed = file.Close(); !error) error = closed;
+    if (!error && ::rename(temp.c_str(), path_.c_str()) != 0) error = LastError();
+    if (error) {
+        ::unlink(temp.c_str());
+        return error;
+    }
+    // The rename reaches the disk only with its folder.
+    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.Get() >= 0) ::fsync(dir.Get());
+    return {};
+}
+
+std::string DefaultSettingsPath() {
+    std::string base;
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config != nullptr && config[0] == '/') {
+        base = config;
+    } else {
+        const char* home = std::getenv("HOME");
+        if (home != nullptr && home[0] != '\0') {
+            base = home;
+        } else if (const passwd* user = ::getpwuid(::getuid()); user != nullptr && user->pw_dir != nullptr) {
+            base = user->pw_dir;
+        }
+        base += "/.config";
+    }
+    return base + "/talmaro/ot32.reg";
+}
+
+} // namespace orv

@@ -1,0 +1,232 @@
+#include "RegFile.h"
+#include "Fakes.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace orv::test {
+namespace {
+
+unsigned Mode(const std::string& path) {
+    struct stat info {};
+    EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+    return info.st_mode & 07777;
+}
+
+TEST(RegFile, EveryByteStringRoundTripsThroughAnAsciiFile) {
+    TempDir dir;
+    RegFile key(dir / "ot32.reg");
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
+    const std::string oddName = "F\"1\\ \xe9\t";
+    ASSERT_FALSE(key.WriteText("all", all));
+    ASSERT_FALSE(key.WriteText(oddName, "look\r\nsay hi"));
+    ASSERT_FALSE(key.WriteDword("max", 0xFFFFFFFF));
+    ASSERT_FALSE(key.WriteDword("list width", 140));
+    ASSERT_FALSE(key.WriteText("empty", ""));
+
+    const RegValue read = key.Read("all");
+    EXPECT_EQ(read.Type, ValueType::Text);
+    EXPECT_EQ(read.Text, all);
+    EXPECT_EQ(key.Read(oddName).Text, "look\r\nsay hi");
+    EXPECT_EQ(key.Read("max").Number, 0xFFFFFFFFu);
+    EXPECT_EQ(key.Read("empty").Type, ValueType::Text);
+    EXPECT_EQ(key.Read("missing").Type, ValueType::Absent);
+
+    // Names compare as the registry compares them; a value is replaced where it stands.
+    ASSERT_FALSE(key.WriteDword("LIST WIDTH", 200));
+    EXPECT_EQ(key.Read("list width").Number, 200u);
+
+    const std::string file = Slurp(key.Path());
+    for (const char c : file)
+        EXPECT_TRUE(c == '\n' || (c >= 0x20 && c <= 0x7E)) << int(c);
+    EXPECT_EQ(file.rfind("REGEDIT4\n\n[HKEY_CURRENT_USER\\SOFTWARE\\talmaro\\ot32]\n", 0), 0u);
+    EXPECT_NE(file.find("\"list width\"=dword:000000c8\n"), std::string::npos);
+    EXPECT_EQ(file.find("LIST WIDTH"), std::string::npos);
+    EXPECT_NE(file.find("\"F\\\"1\\\\ \\xe9\\t\"=\"look\\r\\nsay hi\"\n"), std::string::npos);
+}
+
+TEST(RegFile, HandWrittenValuesAndUnknownLinesSurviveARewrite) {
+    TempDir dir;
+    const std::string path = dir / "ot32.reg";
+    const std::string before = "REGEDIT4\r\n"
+                               "\r\n"
+                               "; a note of the user's\n"
+                               "[HKEY_CURRENT_USER\\SOFTWARE\\Other]\n"
+                               "\"list width\"=dword:00000001\n"
+                               "\n"
+                               "[hkey_current_user\\software\\talmaro\\ot32]\n"
+                               "\"list width\"=\"wide\"\n"
+                               "\"F1\"=str(2):\"%HOME%\"\n"
+                               "\"Multi\"=hex(7):41,00,\\\n"
+                               "  00,00\n"
+                               "\"Short\"=dword:8c\n"
+                               "\"Bad escape\"=\"\\q\"\n"
+                               "this line means nothing\n"
+                               "\n"
+                               "[HKEY_CURRENT_USER\\SOFTWARE\\Later]\n"
+                               "\"x\"=dword:00000002\n";
+    Spit(path, before);
+    RegFile key(path);
+    EXPECT_EQ(key.Read("list width").Type, ValueType::Text); // the other key's value does not count
+    EXPECT_EQ(key.Read("F1").Text, "%HOME%");                // unexpanded
+    EXPECT_EQ(key.Read("Multi").Type, ValueType::Other);
+    EXPECT_EQ(key.Read("Short").Number, 0x8Cu);
+    EXPECT_EQ(key.Read("Bad escape").Type, ValueType::Absent);
+    EXPECT_EQ(key.Read("x").Type, ValueType::Absent);
+
+    FakeWindow window;
+    EXPECT_EQ(SettingsStore(std::make_unique<RegFile>(path), window).GetListWidth(), 140);
+
+    ASSERT_FALSE(key.WriteDword("Multi", 5)); // replaces the value with its continuation line
+    ASSERT_FALSE(key.WriteDword("New", 6));   // goes at the end of our section
+    EXPECT_EQ(Slurp(path), "REGEDIT4\r\n"
+                           "\r\n"
+                           "; a note of the user's\n"
+                           "[HKEY_CURRENT_USER\\SOFTWARE\\Other]\n"
+                           "\"list width\"=dword:00000001\n"
+                           "\n"
+                           "[hkey_current_user\\software\\talmaro\\ot32]\n"
+                           "\"list width\"=\"wide\"\n"
+                           "\"F1\"=str(2):\"%HOME%\"\n"
+                           "\"Multi\"=dword:00000005\n"
+                           "\"Short\"=dword:8c\n"
+                           "\"Bad escape\"=\"\\q\"\n"
+                           "this line means nothing\n"
+                           "\"New\"=dword:00000006\n"
+                           "\n"
+                           "[HKEY_CURRENT_USER\\SOFTWARE\\Later]\n"
+                           "\"x\"=dword:00000002\n");
+
+    // A file without our key gets the section added after what it holds.
+    Spit(path, "REGEDIT4\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Other]\n\"a\"=dword:00000001");
+    ASSERT_FALSE(key.WriteText("F2", "x"));
+    EXPECT_EQ(Slurp(path), "REGEDIT4\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Other]\n\"a\"=dword:00000001\n\n"
+                           "[HKEY_CURRENT_USER\\SOFTWARE\\talmaro\\ot32]\n\"F2\"=\"x\"\n");
+}
+
+TEST(RegFile, CorruptOrMissingFilesReadAsWhatCanBeReadAndNeverThrow) {
+    TempDir dir;
+    const std::string path = dir / "ot32.reg";
+    RegFile key(path);
+    EXPECT_EQ(key.Read("BkgColour").Type, ValueType::Absent);
+
+    const std::string header = "[HKEY_CURRENT_USER\\SOFTWARE\\talmaro\\ot32]\n";
+    const std::vector<std::string> corrupt = {
+        std::string("\0\xff\x01garbage\n\n\n", 13),
+        header + "\"a\"=\"unterminated\n",
+        header + "\"a\"=\"\\x4\"\n",
+        header + "\"a\"=\"\\",
+        header + "\"a\"=dword:123456789\n",
+        header + "\"a\"=\"x\" trailing\n",
+        header + "\"a\"",
+        header.substr(0, 20),
+        header + "\"a\"=hex:01,\\",
+    };
+    for (const std::string& text : corrupt) {
+        Spit(path, text);
+        EXPECT_NO_THROW({
+            EXPECT_NE(key.Read("a").Type, ValueType::Text) << text;
+            FakeWindow window;
+            SettingsStore store(std::make_unique<RegFile>(path), window);
+            EXPECT_EQ(store.GetListWidth(), 140);
+        });
+        ASSERT_FALSE(key.WriteDword("b", 1)) << text;
+        EXPECT_EQ(key.Read("b").Number, 1u) << text;
+        EXPECT_EQ(Slurp(path).rfind(text, 0), 0u) << "the unreadable text is kept";
+    }
+}
+
+TEST(RegFile, CreatesItsFoldersForTheUserAloneAndReportsAFailedWrite) {
+    TempDir dir;
+    const std::string folder = dir / "config/talmaro";
+    RegFile key(folder + "/ot32.reg");
+    ASSERT_FALSE(key.WriteText("Ac0", "Zed~kx1234~secret\n"));
+    EXPECT_EQ(Mode(folder), 0700u);
+    EXPECT_EQ(Mode(dir / "config"), 0700u);
+    EXPECT_EQ(Mode(key.Path()), 0600u);
+    ASSERT_FALSE(key.WriteText("Ac0", "Zed~kx1234~other\n"));
+    EXPECT_EQ(Mode(key.Path()), 0600u);
+
+    Spit(dir / "plain", "a file where a folder belongs");
+    RegFile blocked(dir / "plain/ot32.reg");
+    EXPECT_TRUE(blocked.WriteDword("list width", 1));
+    FakeWindow window;
+    SettingsStore store(std::make_unique<RegFile>(dir / "plain/ot32.reg"), window);
+    EXPECT_THROW(store.SetListWidth(1), SettingsWriteError);
+}
+
+TEST(RegFile, WritersRunningAtOnceLoseNoneOfEachOthersValues) {
+    TempDir dir;
+    const std::string path = dir / "ot32.reg";
+    constexpr int Writers = 3, Writes = 60;
+    std::vector<pid_t> children;
+    for (int w = 0; w < Writers; ++w) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            RegFile key(path);
+            int failures = 0;
+            for (int i = 0; i < Writes; ++i) {
+                const std::string name = "w" + std::to_string(w) + "_" + std::to_string(i);
+                failures += key.WriteDword(name, static_cast<std::uint32_t>(w * 1000 + i)) ? 1 : 0;
+                failures += key.WriteText("shared", name) ? 1 : 0;
+            }
+            ::_exit(failures == 0 ? 0 : 1);
+        }
+        children.push_back(pid);
+    }
+    for (const pid_t pid : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    RegFile key(path);
+    for (int w = 0; w < Writers; ++w)
+        for (int i = 0; i < Writes; ++i)
+            EXPECT_EQ(key.Read("w" + std::to_string(w) + "_" + std::to_string(i)).Number,
+                      static_cast<std::uint32_t>(w * 1000 + i));
+    const std::string file = Slurp(path);
+    EXPECT_EQ(file.find("\"shared\""), file.rfind("\"shared\"")); // one line, rewritten in place
+    EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 3 + Writers * Writes + 1);
+}
+
+// Sets an environment variable for the life of the object, then puts it back as it was.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        ::setenv(name, value, 1);
+    }
+    ~ScopedEnv() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
+
+  private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+TEST(RegFile, DefaultPathFollowsXdgConfigHome) {
+    const ScopedEnv home("HOME", "/home/zed");
+    {
+        const ScopedEnv config("XDG_CONFIG_HOME", "/tmp/cfg");
+        EXPECT_EQ(DefaultSettingsPath(), "/tmp/cfg/talmaro/ot32.reg");
+    }
+    {
+        const ScopedEnv config("XDG_CONFIG_HOME", "relative"); // not absolute, so ignored
+        EXPECT_EQ(DefaultSettingsPath(), "/home/zed/.config/talmaro/ot32.reg");
+    }
+    const ScopedEnv config("XDG_CONFIG_HOME", "");
+    ::unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(DefaultSettingsPath(), "/home/zed/.config/talmaro/ot32.reg");
+}
+
+} // namespace
+} // namespace orv::test
