@@ -7,15 +7,24 @@
 #include "Tcp.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QColorDialog>
+#include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
 #include <QFontDatabase>
+#include <QFontDialog>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSplitter>
@@ -24,8 +33,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QToolBar>
 #include <QToolButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -47,6 +56,16 @@ constexpr qint64 ReadSliceMs = 5;
 // One repaint of Output per frame, however many lines arrive.
 constexpr int FrameMs = 16;
 constexpr std::size_t TypedLimit = orv::TextProcessor::CommandLimit;
+// StartDir was a 256-byte buffer.
+constexpr int StartDirLimit = 255;
+// The output model reserves its whole ring up front, so a hand-edited "buffer size" must not ask
+// for millions of lines.
+constexpr std::int32_t LineLimitCeiling = 100000;
+// A new font keeps the text colour the store last had, or the system's window text.
+constexpr std::uint32_t SystemWindowText = 0x80000000u | orv::SystemWindowTextIndex;
+
+const QString WebSite = QStringLiteral("https://www.talmaro.com");
+const QString FeedbackAddress = QStringLiteral("mailto:feedback@talmaro.com");
 
 // A panel whose preferred size is its designed size, so a splitter gives it exactly that and the
 // rest to its stretching neighbour.
@@ -95,6 +114,13 @@ int VirtualKey(int key) {
     }
 }
 
+QMenu* MakeMenu(QMenuBar* bar, const char* name, const QString& caption) {
+    QMenu* menu = bar->addMenu(caption);
+    menu->setObjectName(QLatin1String(name));
+    menu->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
+    return menu;
+}
+
 QAction* MakeAction(QMenu* menu, const char* name, const QString& caption, bool checkable = false) {
     auto* action = menu->addAction(caption);
     action->setObjectName(QLatin1String(name));
@@ -102,12 +128,132 @@ QAction* MakeAction(QMenu* menu, const char* name, const QString& caption, bool 
     return action;
 }
 
+void AddSeparator(QMenu* menu, const char* name) {
+    menu->addSeparator()->setObjectName(QLatin1String(name));
+}
+
+// The colour of a Windows system colour index, from the toolkit's palette.
+QColor SystemColour(int index) {
+    const QPalette palette = QApplication::palette();
+    switch (index) {
+    case 0:  // scroll bar
+    case 15: // button face
+        return palette.color(QPalette::Button);
+    case 2:  // active caption
+    case 13: // highlight
+    case 27:
+    case 29: // menu highlight
+        return palette.color(QPalette::Highlight);
+    case 3: // inactive caption
+        return palette.color(QPalette::Mid);
+    case 5: // window background
+        return palette.color(QPalette::Base);
+    case 6:  // window frame
+    case 21: // 3-D dark shadow
+        return palette.color(QPalette::Shadow);
+    case 7: // menu text
+        return palette.color(QPalette::WindowText);
+    case 8: // window text
+        return palette.color(QPalette::Text);
+    case 9:  // caption text
+    case 14: // highlighted text
+        return palette.color(QPalette::HighlightedText);
+    case 12: // application workspace
+    case 16: // button shadow
+        return palette.color(QPalette::Dark);
+    case 17: // grey text
+    case 19: // inactive caption text
+        return palette.color(QPalette::Disabled, QPalette::Text);
+    case 18: // button text
+        return palette.color(QPalette::ButtonText);
+    case 20: // button highlight
+        return palette.color(QPalette::Light);
+    case 22: // 3-D light
+        return palette.color(QPalette::Midlight);
+    case 23: // tool tip text
+        return palette.color(QPalette::ToolTipText);
+    case 24: // tool tip background
+        return palette.color(QPalette::ToolTipBase);
+    case 26: // hot-tracked item
+        return palette.color(QPalette::Link);
+    default: // desktop, menus, borders, menu bar
+        return palette.color(QPalette::Window);
+    }
+}
+
+// A stored colour value (0x00BBGGRR, or a system colour) as the toolkit paints it.
+QColor ToQColor(std::uint32_t colour) {
+    const orv::Rgb rgb = orv::ColourToRgb(colour, [](int index) {
+        const QColor system = SystemColour(index);
+        return orv::Rgb{static_cast<std::uint8_t>(system.red()), static_cast<std::uint8_t>(system.green()),
+                        static_cast<std::uint8_t>(system.blue())};
+    });
+    return QColor(rgb.Red, rgb.Green, rgb.Blue);
+}
+
+std::uint32_t FromQColor(const QColor& colour) {
+    return orv::RgbToColour(orv::Rgb{static_cast<std::uint8_t>(colour.red()),
+                                     static_cast<std::uint8_t>(colour.green()),
+                                     static_cast<std::uint8_t>(colour.blue())});
+}
+
+// A face the system has, or its fixed-pitch font where it has not (no "Courier New" here). The
+// fixed font is named by the face it resolves to, so the font dialog and the stored name show it.
+QFont FixedFace(const QString& face) {
+    if (!face.isEmpty() && QFontDatabase::families().contains(face, Qt::CaseInsensitive)) return QFont(face);
+    const QFont system = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    QFont font(QFontInfo(system).family());
+    font.setPointSizeF(system.pointSizeF());
+    return font;
+}
+
+// The font the store holds, as the toolkit draws it: the point size overrides the cell height.
+QFont ToQFont(const orv::StoredFont& stored) {
+    QFont font = FixedFace(DecodeCp1252(stored.FaceName));
+    font.setWeight(static_cast<QFont::Weight>(std::clamp(stored.Weight, 1, 1000)));
+    font.setItalic(false);
+    if (stored.PointSize > 0)
+        font.setPointSize(stored.PointSize);
+    else if (stored.PointSize < 0) // a negative size is a height in pixels
+        font.setPixelSize(-stored.PointSize);
+    else if (stored.Height > 0)
+        font.setPixelSize(stored.Height);
+    return font;
+}
+
+// The font with the name its face gives the matching style ("Book" rather than "Normal"), which
+// the font dialog needs to preselect the upright style instead of its first entry.
+QFont WithStyleName(QFont font) {
+    const QString family = QFontInfo(font).family();
+    for (const QString& style : QFontDatabase::styles(family)) {
+        // Compared by slant, not italic(): an oblique face does not count as italic.
+        if (QFontDatabase::font(family, style, 12).style() == font.style() &&
+            QFontDatabase::weight(family, style) == font.weight()) {
+            font.setStyleName(style);
+            break;
+        }
+    }
+    return font;
+}
+
+std::string FileName(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+orv::SystemClock& DefaultClock() {
+    static orv::SystemClock clock;
+    return clock;
+}
+
 } // namespace
 
-TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), readBuf_(ReadChunk + 1) {
+TMainForm::TMainForm(QWidget* parent) : TMainForm(DefaultClock(), parent) {}
+
+TMainForm::TMainForm(const orv::Clock& clock, QWidget* parent)
+    : QMainWindow(parent), readBuf_(ReadChunk + 1) {
     MainForm = this;
     setObjectName(QStringLiteral("MainForm"));
-    StartDir = QDir::currentPath();
+    StartDir = QDir::currentPath().left(StartDirLimit);
 
     defaultSound_ = new orv::ui::SoundPlayer(this);
     sound_ = defaultSound_;
@@ -133,33 +279,62 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), readBuf_(ReadChunk 
     BuildStatusBar();
     resize(Scaled(800), Scaled(600));
 
-    // The designed font, or the system's fixed-pitch font where it is not installed. Sizes were
-    // designed in pixels at 120 dpi; as points they follow the screen's density by themselves.
-    QFont font;
-    if (QFontDatabase::families().contains(QStringLiteral("Courier New")))
-        font = QFont(QStringLiteral("Courier New"));
-    else
-        font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    // The designed font: "Courier New" at 18 pixels, which as points follows the screen's density.
+    QFont font = FixedFace(QStringLiteral("Courier New"));
     font.setPointSizeF(18 * 72.0 / 120);
     ApplyWindowFont(font);
 
+    Buffer.SetLineLimit(orv::OutputBuffer::DefaultLineLimit);
+    // The banner comes before any setting is read: never blank-suppressed, never logged.
     ShowLine("  ");
     ShowLine("  ");
     ShowLine("              Orv2Term - " + std::string(orv::VersionLabel));
     ShowLine("  ");
     ShowLine("  ");
 
+    AvatarName.clear();
     UpdateCaption();
     TotalPanel->setText(QStringLiteral("All Players"));
     StatusPanels[0]->setText(QStringLiteral("Not Connected"));
+    StatusPanels[1]->clear();
+    linkState_ = LinkState::Normal;
+    Input->setFocus(); // the active control at start, so the Edit commands start enabled
+
     Proc = std::make_unique<orv::TextProcessor>(*this);
+    // The store places the window as it reads the start-up batch.
+    Store = std::make_unique<orv::SettingsStore>(orv::OpenSettingsKey(),
+                                                 static_cast<orv::WindowPlacement&>(*this));
+    Logger = std::make_unique<orv::SessionLog>(*this, clock, FileName(StartDir));
+    Buffer.SetLog(Logger.get());
+    ApplySettings();
     diagnosticsOn_ = false;
-    Input->setFocus();
 }
 
 TMainForm::~TMainForm() {
     // Notifications the socket raises while it is torn down must not reach a half-destroyed window.
     CliSocket->disconnect(this);
+    Proc.reset();
+    try {
+        const QFontInfo face(windowFont_);
+        const orv::ReportedFont current{EncodeCp1252(face.family()), QFontMetrics(windowFont_).height(),
+                                        face.weight()};
+        orv::WindowBounds bounds;
+        bounds.State = isMinimized()   ? orv::WindowState::Minimised
+                       : isMaximized() ? orv::WindowState::Maximised
+                                       : orv::WindowState::Normal;
+        bounds.Top = y();
+        bounds.Left = x();
+        bounds.Width = width();
+        bounds.Height = height();
+        Store->SaveOnExit(current, bounds);
+    } catch (const orv::SettingsWriteError& error) {
+        ReportWriteError(error);
+    }
+    Store.reset();
+    // The log is closed last, so its stop line follows everything the run wrote.
+    if (Logger->IsOpen()) CloseItemClick();
+    Buffer.SetLog(nullptr);
+    Logger.reset();
     if (MainForm == this) MainForm = nullptr;
 }
 
@@ -167,15 +342,35 @@ int TMainForm::Scaled(int designed) const {
     return qRound(designed * logicalDpiY() / 120.0);
 }
 
+int TMainForm::Unscaled(int pixels) const {
+    return qRound(pixels * 120.0 / logicalDpiY());
+}
+
 void TMainForm::BuildPanes() {
-    MainPanel = new QWidget(this);
+    // Top to bottom: the tool bar, then MainPanel with the text panes over the status bar.
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(client);
+    auto* clientLayout = new QVBoxLayout(client);
+    clientLayout->setContentsMargins(0, 0, 0, 0);
+    clientLayout->setSpacing(0);
+    auto* toolBar = new QFrame(client);
+    toolBar->setObjectName(QStringLiteral("ToolBar"));
+    toolBar->setAccessibleName(QStringLiteral("Tool Bar"));
+    toolBar->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    toolBar->setFixedHeight(Scaled(36));
+    ToolBar = toolBar;
+    MainPanel = new QWidget(client);
     MainPanel->setObjectName(QStringLiteral("MainPanel"));
-    setCentralWidget(MainPanel);
+    clientLayout->addWidget(ToolBar);
+    clientLayout->addWidget(MainPanel, 1);
+
     TextPanel = new QWidget(MainPanel);
     TextPanel->setObjectName(QStringLiteral("TextPanel"));
     auto* mainLayout = new QVBoxLayout(MainPanel);
     mainLayout->setContentsMargins(0, 0, 0, 0);
-    mainLayout->addWidget(TextPanel);
+    mainLayout->setSpacing(0);
+    mainLayout->addWidget(TextPanel, 1);
 
     Splitter2 = new QSplitter(Qt::Vertical, TextPanel);
     Splitter2->setObjectName(QStringLiteral("Splitter2"));
@@ -205,7 +400,9 @@ void TMainForm::BuildPanes() {
     outputLayout->setContentsMargins(0, 0, 0, 0);
     outputLayout->addWidget(Splitter3);
 
-    const auto makePane = [](QWidget* parent, const char* name, const QString& accessible, bool readOnly) {
+    const int MinimumPane = Scaled(20);
+    const auto makePane = [MinimumPane](QWidget* parent, const char* name, const QString& accessible,
+                                        bool readOnly) {
         auto* pane = new QPlainTextEdit(parent);
         pane->setObjectName(QLatin1String(name));
         pane->setAccessibleName(accessible);
@@ -214,10 +411,13 @@ void TMainForm::BuildPanes() {
         pane->setLineWrapMode(QPlainTextEdit::WidgetWidth);
         pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         pane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // The scroll bar alone would ask for more height than the input pane is designed with.
+        pane->setMinimumHeight(MinimumPane);
         return pane;
     };
     ScrollBackMemo = makePane(Splitter3, "ScrollBackMemo", QStringLiteral("Scrollback"), true);
     Output = makePane(Splitter3, "Output", QStringLiteral("Output"), true);
+    Output->installEventFilter(this); // the Edit commands follow its focus
     // The pane follows its newest line, also when it is resized (the scrollback opening above it).
     QScrollBar* outputBar = Output->verticalScrollBar();
     connect(outputBar, &QScrollBar::rangeChanged, outputBar,
@@ -265,98 +465,164 @@ void TMainForm::BuildPanes() {
     inputLayout->addWidget(Input);
     Splitter2->setStretchFactor(0, 1);
     Splitter2->setStretchFactor(1, 0);
+
+    // A splitter's size is stored when the user drops it, not at every step of the drag.
+    for (QSplitter* splitter : {Splitter1, Splitter2, Splitter3}) {
+        splitter->setOpaqueResize(true); // the panes follow the drag, so the drop finds them sized
+        splitter->handle(1)->installEventFilter(this);
+    }
 }
 
 void TMainForm::BuildMenus() {
-    File1 = menuBar()->addMenu(QStringLiteral("&File"));
-    File1->setObjectName(QStringLiteral("File1"));
-    ExitItem = MakeAction(File1, "ExitItem", QStringLiteral("&Exit"));
-    connect(ExitItem, &QAction::triggered, this, &QWidget::close);
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu"));
 
-    Connect1 = menuBar()->addMenu(QStringLiteral("&Connect"));
-    Connect1->setObjectName(QStringLiteral("Connect1"));
+    File1 = MakeMenu(bar, "File1", QStringLiteral("&File"));
+    OpenItem = MakeAction(File1, "OpenItem", QStringLiteral("&Open Log File"));
+    CloseItem = MakeAction(File1, "CloseItem", QStringLiteral("&Close Log File"));
+    CloseItem->setEnabled(false);
+    SaveItem = MakeAction(File1, "SaveItem", QStringLiteral("&Save Screen Buffer"));
+    LogAllItem = MakeAction(File1, "LogAllItem", QStringLiteral("&Log All Sessions"), true);
+    AddSeparator(File1, "N1");
+    ExitItem = MakeAction(File1, "ExitItem", QStringLiteral("&Exit"));
+    connect(OpenItem, &QAction::triggered, this, &TMainForm::OpenItemClick);
+    connect(CloseItem, &QAction::triggered, this, &TMainForm::CloseItemClick);
+    connect(SaveItem, &QAction::triggered, this, &TMainForm::SaveItemClick);
+    connect(LogAllItem, &QAction::triggered, this, &TMainForm::LogAllItemClick);
+    connect(ExitItem, &QAction::triggered, this, &TMainForm::ExitItemClick);
+
+    Edit1 = MakeMenu(bar, "Edit1", QStringLiteral("&Edit"));
+    CopyItem = MakeAction(Edit1, "CopyItem", QStringLiteral("&Copy"));
+    PasteItem = MakeAction(Edit1, "PasteItem", QStringLiteral("&Paste"));
+    SelectItem = MakeAction(Edit1, "SelectItem", QStringLiteral("&Select All"));
+    connect(CopyItem, &QAction::triggered, this, &TMainForm::CopyItemClick);
+    connect(PasteItem, &QAction::triggered, this, &TMainForm::PasteItemClick);
+    connect(SelectItem, &QAction::triggered, this, &TMainForm::SelectItemClick);
+
+    Connect1 = MakeMenu(bar, "Connect1", QStringLiteral("&Connect"));
     LogontoOrv = MakeAction(Connect1, "LogontoOrv", QStringLiteral("&Log On To Orv..."));
     NewAccountItem = MakeAction(Connect1, "NewAccountItem", QStringLiteral("New Account/Avatar"));
-    Connect1->addSeparator()->setObjectName(QStringLiteral("N10"));
+    AddSeparator(Connect1, "N10");
     Logoff = MakeAction(Connect1, "Logoff", QStringLiteral("Log &Off"));
     Logoff->setEnabled(false);
     connect(LogontoOrv, &QAction::triggered, this, &TMainForm::LogontoOrvClick);
+    connect(NewAccountItem, &QAction::triggered, this, &TMainForm::NewAccountItemClick);
     connect(Logoff, &QAction::triggered, this, &TMainForm::LogoffClick);
 
-    Options = menuBar()->addMenu(QStringLiteral("&Options"));
-    Options->setObjectName(QStringLiteral("Options"));
+    Options = MakeMenu(bar, "Options", QStringLiteral("&Options"));
+    FKeysItem = MakeAction(Options, "FKeysItem", QStringLiteral("F-&Key Setup..."));
+    FriendsItem = MakeAction(Options, "FriendsItem", QStringLiteral("&Friends && Foes..."));
     KeypadTravel = MakeAction(Options, "KeypadTravel", QStringLiteral("Keypad &Travel"), true);
-    Options->addSeparator()->setObjectName(QStringLiteral("N5"));
+    AddSeparator(Options, "N5");
+    ColourItem = MakeAction(Options, "ColourItem", QStringLiteral("&Background Color..."));
+    FontsItem = MakeAction(Options, "FontsItem", QStringLiteral("F&onts..."));
+    AddSeparator(Options, "N4");
     TextAlertItem = MakeAction(Options, "TextAlertItem", QStringLiteral("&Incoming Text Alert"), true);
     LargeBufItem = MakeAction(Options, "LargeBufItem", QStringLiteral("&Large Buffer"), true);
     PlayerListItem = MakeAction(Options, "PlayerListItem", QStringLiteral("&Player List"), true);
     PlayerListItem->setChecked(true);
+    SpyNetItem = MakeAction(Options, "SpyNetItem", QStringLiteral("SpyNet &Notices"), true);
     SupressBlanksItem =
         MakeAction(Options, "SupressBlanksItem", QStringLiteral("&Supress Blank Lines"), true);
-    Options->addSeparator()->setObjectName(QStringLiteral("N2"));
+    AddSeparator(Options, "N2");
     DiagItem = MakeAction(Options, "DiagItem", QStringLiteral("&Diagnostics"), true);
+    connect(FKeysItem, &QAction::triggered, this, &TMainForm::FKeysItemClick);
+    connect(FriendsItem, &QAction::triggered, this, &TMainForm::FriendsItemClick);
     connect(KeypadTravel, &QAction::triggered, this, &TMainForm::KeypadTravelClick);
+    connect(ColourItem, &QAction::triggered, this, &TMainForm::ColourItemClick);
+    connect(FontsItem, &QAction::triggered, this, &TMainForm::FontsItemClick);
     connect(TextAlertItem, &QAction::triggered, this, &TMainForm::TextAlertItemClick);
     connect(LargeBufItem, &QAction::triggered, this, &TMainForm::LargeBufItemClick);
     connect(PlayerListItem, &QAction::triggered, this, &TMainForm::PlayerListItemClick);
+    connect(SpyNetItem, &QAction::triggered, this, &TMainForm::SpyNetItemClick);
     connect(SupressBlanksItem, &QAction::triggered, this, &TMainForm::SupressBlanksItemClick);
     connect(DiagItem, &QAction::triggered, this, &TMainForm::DiagItemClick);
 
-    View1 = menuBar()->addMenu(QStringLiteral("&View"));
-    View1->setObjectName(QStringLiteral("View1"));
+    View1 = MakeMenu(bar, "View1", QStringLiteral("&View"));
+    StatusBarItem = MakeAction(View1, "StatusBarItem", QStringLiteral("&Status Bar"), true);
+    StatusBarItem->setChecked(true);
+    ToolBarItem = MakeAction(View1, "ToolBarItem", QStringLiteral("&Tool Bar"), true);
+    ToolBarItem->setChecked(true);
+    AddSeparator(View1, "N7");
     ScrollBackItem = MakeAction(View1, "ScrollBackItem", QStringLiteral("Scrollback &Window"), true);
+    connect(StatusBarItem, &QAction::triggered, this, &TMainForm::StatusBarItemClick);
+    connect(ToolBarItem, &QAction::triggered, this, &TMainForm::ToolBarItemClick);
     connect(ScrollBackItem, &QAction::triggered, this, &TMainForm::ScrollBackItemClick);
+
+    Help1 = MakeMenu(bar, "Help1", QStringLiteral("&Help"));
+    HelpItem = MakeAction(Help1, "HelpItem", QStringLiteral("&Help"));
+    About = MakeAction(Help1, "About", QStringLiteral("&About"));
+    AddSeparator(Help1, "N6");
+    MailItem = MakeAction(Help1, "MailItem", QStringLiteral("Mail Orv Feedback"));
+    ReadtheNews1 = MakeAction(Help1, "ReadtheNews1", QStringLiteral("&Read The Orv News"));
+    AddSeparator(Help1, "N9");
+    SystemMapsItem = MakeAction(Help1, "SystemMapsItem", QStringLiteral("Solar System Maps"));
+    OrvInfoItem = MakeAction(Help1, "OrvInfoItem", QStringLiteral("Orv Information"));
+    connect(HelpItem, &QAction::triggered, this, &TMainForm::HelpItemClick);
+    connect(About, &QAction::triggered, this, &TMainForm::AboutClick);
+    connect(MailItem, &QAction::triggered, this, &TMainForm::MailItemClick);
+    connect(ReadtheNews1, &QAction::triggered, this, &TMainForm::ReadtheNewsClick);
+    connect(SystemMapsItem, &QAction::triggered, this, &TMainForm::SystemMapsItemClick);
+    connect(OrvInfoItem, &QAction::triggered, this, &TMainForm::OrvInfoItemClick);
 }
 
 void TMainForm::BuildToolBar() {
-    ToolBar = new QToolBar(this);
-    ToolBar->setObjectName(QStringLiteral("ToolBar"));
-    ToolBar->setWindowTitle(QStringLiteral("Tool Bar"));
-    ToolBar->setMovable(false);
-    ToolBar->setFloatable(false);
-    ToolBar->setFixedHeight(Scaled(36));
-    ToolBar->setIconSize(QSize(Scaled(20), Scaled(20)));
-    ToolBar->setContextMenuPolicy(Qt::PreventContextMenu);
-    addToolBar(Qt::TopToolBarArea, ToolBar);
-
-    const auto button = [this](const char* name, const QString& hint, const QIcon& icon) {
+    // Left edges as designed; the gaps between the groups are part of the design.
+    const auto button = [this](const char* name, int left, const QString& hint, const QIcon& icon,
+                               int wide = 25) {
         auto* b = new QToolButton(ToolBar);
         b->setObjectName(QLatin1String(name));
         b->setToolTip(hint);
         b->setAccessibleName(hint);
         b->setIcon(icon);
         b->setAutoRaise(true);
-        b->setFixedSize(Scaled(25), Scaled(25));
-        b->setIconSize(QSize(Scaled(20), Scaled(20)));
-        ToolBar->addWidget(b);
+        b->setFocusPolicy(Qt::NoFocus); // the keyboard stays with the panes
+        b->setGeometry(Scaled(left), Scaled(6), Scaled(wide), Scaled(25));
+        b->setIconSize(QSize(Scaled(wide), Scaled(25)) - QSize(2, 2)); // inside the button's raised edge
         return b;
     };
-    LogOnBtn = button("LogOnBtn", QStringLiteral("Log On To Orvanta"), orv::ui::icons::LogOn());
-    LogOffBtn = button("LogOffBtn", QStringLiteral("Log Off"), orv::ui::icons::LogOff());
+    namespace icons = orv::ui::icons;
+    OpenBtn = button("OpenBtn", 8, QStringLiteral("Open Log File"), icons::OpenLog());
+    CloseBtn = button("CloseBtn", 36, QStringLiteral("Close Log File"), icons::CloseLog());
+    CloseBtn->setEnabled(false);
+    SaveBtn = button("SaveBtn", 64, QStringLiteral("Save Screen Buffer"), icons::SaveBuffer());
+    LogOnBtn = button("LogOnBtn", 104, QStringLiteral("Log On To Orvanta"), icons::LogOn());
+    LogOffBtn = button("LogOffBtn", 132, QStringLiteral("Log Off"), icons::LogOff(), 24);
     LogOffBtn->setEnabled(false);
-    ToolBar->addSeparator();
-    ScrollBackBtn =
-        button("ScrollBackBtn", QStringLiteral("Scrollback Window"), orv::ui::icons::ScrollBack());
-    ToolBar->addSeparator();
-    SpeedButton1 = button("SpeedButton1", QString(), orv::ui::icons::TextAlert());
+    ScrollBackBtn = button("ScrollBackBtn", 168, QStringLiteral("Scrollback Window"), icons::ScrollBack());
+    NewsBtn = button("NewsBtn", 196, QStringLiteral("Read the Orvanta News"), icons::News());
+    HelpBtn = button("HelpBtn", 224, QStringLiteral("Help"), icons::Help());
+    FKeyBtn = button("FKeyBtn", 260, QStringLiteral("F-Key Setup"), icons::FKeys());
+    FoeBtn = button("FoeBtn", 288, QStringLiteral("Friends & Foes"), icons::Foes());
+    SpeedButton1 = button("SpeedButton1", 316, QString(), icons::TextAlert());
     SpeedButton1->setAccessibleName(QStringLiteral("Incoming Text Alert"));
     SpeedButton1->setCheckable(true);
-    KeyPadBtn = button("KeyPadBtn", QStringLiteral("Key-Pad Travel"), orv::ui::icons::KeyPad());
+    KeyPadBtn = button("KeyPadBtn", 344, QStringLiteral("Key-Pad Travel"), icons::KeyPad());
     KeyPadBtn->setCheckable(true);
+    ToolBar->setMinimumWidth(Scaled(344 + 25 + 8));
 
+    connect(OpenBtn, &QToolButton::clicked, this, &TMainForm::OpenItemClick);
+    connect(CloseBtn, &QToolButton::clicked, this, &TMainForm::CloseItemClick);
+    connect(SaveBtn, &QToolButton::clicked, this, &TMainForm::SaveItemClick);
     connect(LogOnBtn, &QToolButton::clicked, this, &TMainForm::LogontoOrvClick);
     connect(LogOffBtn, &QToolButton::clicked, this, &TMainForm::LogoffClick);
-    // The buttons that mirror a menu item trigger it, so the item's check mark stays the one truth.
+    connect(NewsBtn, &QToolButton::clicked, this, &TMainForm::ReadtheNewsClick);
+    connect(HelpBtn, &QToolButton::clicked, this, &TMainForm::HelpItemClick);
+    connect(FKeyBtn, &QToolButton::clicked, this, &TMainForm::FKeysItemClick);
+    connect(FoeBtn, &QToolButton::clicked, this, &TMainForm::FriendsItemClick);
+    // The buttons that mirror a checked menu item trigger it, so the item's check mark stays the
+    // one truth.
     connect(ScrollBackBtn, &QToolButton::clicked, ScrollBackItem, &QAction::trigger);
     connect(SpeedButton1, &QToolButton::clicked, TextAlertItem, &QAction::trigger);
     connect(KeyPadBtn, &QToolButton::clicked, KeypadTravel, &QAction::trigger);
 }
 
 void TMainForm::BuildStatusBar() {
-    StatusBar = new QStatusBar(this);
+    StatusBar = new QStatusBar(MainPanel);
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
+    StatusBar->setAccessibleName(QStringLiteral("Status Bar"));
     StatusBar->setFixedHeight(Scaled(28));
-    setStatusBar(StatusBar);
+    MainPanel->layout()->addWidget(StatusBar);
     const int widths[] = {132, 100, 220, 50};
     for (int i = 0; i < 4; ++i) {
         auto* panel = new QLabel(StatusBar);
@@ -371,9 +637,315 @@ void TMainForm::BuildStatusBar() {
 }
 
 void TMainForm::ApplyWindowFont(const QFont& font) {
+    windowFont_ = font;
     for (QWidget* pane : {static_cast<QWidget*>(Output), static_cast<QWidget*>(ScrollBackMemo),
                           static_cast<QWidget*>(Input), static_cast<QWidget*>(PlayerList)})
         pane->setFont(font);
+}
+
+// ---- Settings ---------------------------------------------------------------------------------
+
+void TMainForm::SetTop(std::int32_t top) {
+    move(x(), top);
+}
+
+void TMainForm::SetLeft(std::int32_t left) {
+    move(left, y());
+}
+
+void TMainForm::SetWidth(std::int32_t width) {
+    resize(std::max(width, 1), height());
+}
+
+void TMainForm::SetHeight(std::int32_t height) {
+    resize(width(), std::max(height, 1));
+}
+
+void TMainForm::SetWindowState(std::int32_t state) {
+    switch (state) {
+    case orv::WindowState::Minimised:
+        setWindowState(Qt::WindowMinimized);
+        break;
+    case orv::WindowState::Maximised:
+        setWindowState(Qt::WindowMaximized);
+        break;
+    default:
+        setWindowState(Qt::WindowNoState);
+        break;
+    }
+}
+
+template <class Write> void TMainForm::StoreSetting(Write&& write) {
+    try {
+        write();
+    } catch (const orv::SettingsWriteError& error) {
+        ReportWriteError(error);
+    }
+}
+
+void TMainForm::ReportWriteError(const orv::SettingsWriteError& error) {
+    // At exit the window is already hidden; the box then stands on its own.
+    QMessageBox::critical(isVisible() ? this : nullptr, QStringLiteral("Orv2Term"),
+                          QString::fromLocal8Bit(error.what()));
+}
+
+void TMainForm::ApplySettings() {
+    PaintPanes(Store->BkgColour, true);
+    SpyNetItem->setChecked(Store->SpynetReport);
+    SetPlayerPanelWidth(Store->GetListWidth());
+    SetInputPanelHeight(Store->GetInputHeight());
+    PlayerListItem->setChecked(Store->GetPlayerList());
+    PlayerPanel->setVisible(PlayerListItem->isChecked());
+    SupressBlanksItem->setChecked(Store->GetBlankStatus());
+    Buffer.SetSupressBlanks(SupressBlanksItem->isChecked());
+    const std::int32_t lines = Store->GetBufferSize();
+    SetLineLimit(lines);
+    LargeBufItem->setChecked(lines > static_cast<std::int32_t>(orv::OutputBuffer::DefaultLineLimit));
+    StatusBarItem->setChecked(Store->GetStatusBar());
+    StatusBar->setVisible(StatusBarItem->isChecked());
+    ToolBarItem->setChecked(Store->GetToolBar());
+    ToolBar->setVisible(ToolBarItem->isChecked());
+    scrollBackHeight_ = Store->GetScrollBack();
+    if (Store->Font) {
+        ApplyWindowFont(ToQFont(*Store->Font));
+        const QColor text = ToQColor(Store->Font->Colour);
+        for (QWidget* pane : {static_cast<QWidget*>(Output), static_cast<QWidget*>(ScrollBackMemo),
+                              static_cast<QWidget*>(Input), static_cast<QWidget*>(PlayerList)}) {
+            QPalette palette = pane->palette();
+            palette.setColor(QPalette::Text, text);
+            pane->setPalette(palette);
+        }
+    }
+    if (Store->GetAutoLog()) {
+        LogAllItem->setChecked(true);
+        Logger->StartDayLog();
+    }
+}
+
+void TMainForm::PaintPanes(std::uint32_t colour, bool withScrollBack) {
+    const QColor background = ToQColor(colour);
+    for (QWidget* pane : {static_cast<QWidget*>(Output), static_cast<QWidget*>(Input),
+                          static_cast<QWidget*>(PlayerList), static_cast<QWidget*>(ScrollBackMemo)}) {
+        if (pane == ScrollBackMemo && !withScrollBack) continue;
+        QPalette palette = pane->palette();
+        palette.setColor(QPalette::Base, background);
+        pane->setPalette(palette);
+    }
+}
+
+// Stored pane sizes are in the designed 120-dpi pixels, like every size of the layout, so they
+// mean the same on any screen.
+void TMainForm::SetPlayerPanelWidth(int designed) {
+    const int width = std::max(Scaled(designed), 1);
+    static_cast<Panel*>(PlayerPanel)->SetDesignSize(QSize(width, Scaled(200)));
+    if (Splitter1->isVisible()) {
+        const int total = Splitter1->width() - Splitter1->handleWidth();
+        Splitter1->setSizes({std::max(total - width, 1), width});
+    }
+}
+
+void TMainForm::SetInputPanelHeight(int designed) {
+    const int height = std::max(Scaled(designed), 1);
+    static_cast<Panel*>(InputPanel)->SetDesignSize(QSize(Scaled(400), height));
+    if (Splitter2->isVisible()) {
+        const int total = Splitter2->height() - Splitter2->handleWidth();
+        Splitter2->setSizes({std::max(total - height, 1), height});
+    }
+}
+
+void TMainForm::SetLineLimit(std::int32_t lines) {
+    Buffer.SetLineLimit(static_cast<std::size_t>(std::clamp(lines, 0, LineLimitCeiling)));
+}
+
+void TMainForm::Splitter1Moved() {
+    StoreSetting([this] { Store->SetListWidth(Unscaled(PlayerPanel->width())); });
+}
+
+void TMainForm::Splitter2Moved() {
+    StoreSetting([this] { Store->SetInputHeight(Unscaled(InputPanel->height())); });
+}
+
+void TMainForm::Splitter3Moved() {
+    scrollBackHeight_ = Unscaled(ScrollBackMemo->height());
+    StoreSetting([this] { Store->SetScrollBack(scrollBackHeight_); });
+}
+
+void TMainForm::ColourItemClick() {
+    QColorDialog dialog(ToQColor(Store->BkgColour), this);
+    dialog.setObjectName(QStringLiteral("ColorDialog"));
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
+    const int result = dialog.exec();
+    activateWindow(); // also where no window manager hands the keyboard back
+    if (result != QDialog::Accepted) return;
+    Store->BkgColour = FromQColor(dialog.selectedColor());
+    // The scrollback pane takes the new colour at the next start.
+    PaintPanes(Store->BkgColour, false);
+}
+
+void TMainForm::FontsItemClick() {
+    QFontDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("FontDialog"));
+    dialog.setOptions(QFontDialog::MonospacedFonts | QFontDialog::DontUseNativeDialog);
+    dialog.setCurrentFont(WithStyleName(windowFont_)); // after the options: this filters the faces
+    const int result = dialog.exec();
+    activateWindow();
+    if (result != QDialog::Accepted) return;
+    const QFont chosen = dialog.selectedFont();
+    orv::StoredFont stored;
+    stored.FaceName = EncodeCp1252(chosen.family());
+    stored.Height = QFontMetrics(chosen).height();
+    stored.Weight = chosen.weight();
+    stored.PointSize = chosen.pointSize() > 0 ? qRound(chosen.pointSizeF()) : -chosen.pixelSize();
+    stored.Colour = Store->Font ? Store->Font->Colour : SystemWindowText;
+    Store->Font = stored;
+    ApplyWindowFont(chosen);
+}
+
+void TMainForm::SpyNetItemClick() {
+    // Written at exit with the rest of the store's batch.
+    Store->SpynetReport = SpyNetItem->isChecked();
+}
+
+void TMainForm::StatusBarItemClick() {
+    const bool shown = StatusBarItem->isChecked();
+    StatusBar->setVisible(shown);
+    StoreSetting([&] { Store->SetStatusBar(shown); });
+}
+
+void TMainForm::ToolBarItemClick() {
+    const bool shown = ToolBarItem->isChecked();
+    ToolBar->setVisible(shown);
+    StoreSetting([&] { Store->SetToolBar(shown); });
+}
+
+// ---- Session log ------------------------------------------------------------------------------
+
+void TMainForm::LoggingChanged(bool open) {
+    OpenItem->setEnabled(!open);
+    OpenBtn->setEnabled(!open);
+    CloseItem->setEnabled(open);
+    CloseBtn->setEnabled(open);
+    StatusPanels[1]->setText(open ? QStringLiteral("Logging") : QString());
+}
+
+void TMainForm::OpenItemClick() {
+    QFileDialog dialog(this, QStringLiteral("Open logging file"), StartDir);
+    dialog.setObjectName(QStringLiteral("OpenDialog"));
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile); // a new log file may be named here
+    dialog.setNameFilters({QStringLiteral("orv log file (*.log)"), QStringLiteral("all files (*)")});
+    dialog.setDefaultSuffix(QStringLiteral("log"));
+    const int result = dialog.exec();
+    activateWindow();
+    if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    Logger->OpenChosenLog(FileName(dialog.selectedFiles().constFirst()));
+}
+
+void TMainForm::CloseItemClick() {
+    Logger->CloseLog();
+}
+
+void TMainForm::SaveItemClick() {
+    QFileDialog dialog(this, QStringLiteral("Save Buffer"), StartDir);
+    dialog.setObjectName(QStringLiteral("SaveDialog"));
+    // The buffer is appended to the file, so choosing an existing one needs no warning.
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails |
+                      QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters({QStringLiteral("log files (*.log)"), QStringLiteral("all files (*)")});
+    dialog.setDefaultSuffix(QStringLiteral("log"));
+    const int result = dialog.exec();
+    activateWindow();
+    if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    Logger->SaveBuffer(FileName(dialog.selectedFiles().constFirst()), Buffer.JoinedText());
+}
+
+void TMainForm::LogAllItemClick() {
+    StoreSetting([this] { Logger->LogAllToggled(LogAllItem->isChecked(), *Store); });
+}
+
+void TMainForm::ExitItemClick() {
+    close(); // no question, connected or not
+}
+
+// ---- Edit -------------------------------------------------------------------------------------
+
+// The Edit commands follow the active control. A focus change caused by a menu opening or by
+// another window becoming active leaves the active control as it was, so it changes nothing.
+void TMainForm::FollowFocus(QObject* watched, QEvent* event) {
+    const auto reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) return;
+    const bool in = event->type() == QEvent::FocusIn;
+    CopyItem->setEnabled(in);
+    SelectItem->setEnabled(in);
+    PasteItem->setEnabled(in && watched == Input);
+}
+
+void TMainForm::CopyItemClick() {
+    if (focusWidget() == Output) {
+        SyncOutput();
+        Output->copy();
+    } else {
+        Input->copy();
+    }
+}
+
+void TMainForm::PasteItemClick() {
+    Input->paste();
+}
+
+void TMainForm::SelectItemClick() {
+    if (focusWidget() == Output) {
+        SyncOutput();
+        Output->selectAll();
+    } else {
+        Input->selectAll();
+    }
+}
+
+// ---- Dialogs and web pages --------------------------------------------------------------------
+
+void TMainForm::NewAccountItemClick() {
+    // Shows the new account form (TNewAccountForm) and starts the new-account dialogue.
+}
+
+void TMainForm::FKeysItemClick() {
+    // Shows the F-key dialog (TFKeyForm) modally.
+}
+
+void TMainForm::FriendsItemClick() {
+    // Shows the friends-and-foes dialog (TFriendsForm) without blocking the main window.
+}
+
+void TMainForm::AboutClick() {
+    // Shows the about box (TAboutBox) modally.
+}
+
+void TMainForm::OpenPage(const char* path) {
+    // Whatever the desktop makes of it, nothing is checked or reported.
+    QDesktopServices::openUrl(QUrl(WebSite + QLatin1String(path)));
+}
+
+void TMainForm::HelpItemClick() {
+    OpenPage("/orv2/orv2term/manual/index.html");
+}
+
+void TMainForm::ReadtheNewsClick() {
+    OpenPage("/orvnews/current/index.html");
+}
+
+void TMainForm::SystemMapsItemClick() {
+    OpenPage("/orvanta/orvinfo/orvmaps.html");
+}
+
+void TMainForm::OrvInfoItemClick() {
+    OpenPage("/orvanta/orvinfo/index.html");
+}
+
+void TMainForm::MailItemClick() {
+    QDesktopServices::openUrl(QUrl(FeedbackAddress));
 }
 
 // ---- Connection ----------------------------------------------------------------------------
@@ -581,12 +1153,15 @@ void TMainForm::SyncOutput() {
 }
 
 void TMainForm::LargeBufItemClick() {
-    Buffer.SetLineLimit(LargeBufItem->isChecked() ? orv::OutputBuffer::LargeLineLimit
-                                                  : orv::OutputBuffer::DefaultLineLimit);
+    const auto limit = static_cast<std::int32_t>(
+        LargeBufItem->isChecked() ? orv::OutputBuffer::LargeLineLimit : orv::OutputBuffer::DefaultLineLimit);
+    SetLineLimit(limit);
+    StoreSetting([&] { Store->SetBufferSize(limit); });
 }
 
 void TMainForm::SupressBlanksItemClick() {
     Buffer.SetSupressBlanks(SupressBlanksItem->isChecked());
+    StoreSetting([this] { Store->SetBlankStatus(SupressBlanksItem->isChecked()); });
 }
 
 void TMainForm::TextAlertItemClick() {
@@ -600,9 +1175,10 @@ void TMainForm::ScrollBackItemClick() {
         SyncOutput();
         ScrollBackMemo->setPlainText(PaneText(Buffer.FirstSeq(), Buffer.EndSeq()));
         ScrollBackMemo->show();
-        const int total = Splitter3->height();
-        const int memo = std::min(Scaled(190), total / 2);
-        Splitter3->setSizes({memo, total - memo});
+        // Its stored height, as far as the output pane under it keeps a few lines.
+        const int total = Splitter3->height() - Splitter3->handleWidth();
+        const int memo = std::clamp(Scaled(scrollBackHeight_), 1, std::max(total - Scaled(40), 1));
+        Splitter3->setSizes({memo, std::max(total - memo, 1)});
         QScrollBar* bar = ScrollBackMemo->verticalScrollBar();
         bar->setValue(bar->maximum());
     } else {
@@ -620,12 +1196,26 @@ void TMainForm::DiagItemClick() {
 }
 
 void TMainForm::PlayerListItemClick() {
-    PlayerPanel->setVisible(PlayerListItem->isChecked());
+    const bool shown = PlayerListItem->isChecked();
+    // Stored before the panel changes.
+    StoreSetting([&] { Store->SetPlayerList(shown); });
+    PlayerPanel->setVisible(shown);
 }
 
 // ---- Input ----------------------------------------------------------------------------------
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        if (watched == Splitter1->handle(1))
+            Splitter1Moved();
+        else if (watched == Splitter2->handle(1))
+            Splitter2Moved();
+        else if (watched == Splitter3->handle(1))
+            Splitter3Moved();
+    }
+    if ((watched == Input || watched == Output) &&
+        (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+        FollowFocus(watched, event);
     if (watched == Input) {
         switch (event->type()) {
         case QEvent::KeyPress: {

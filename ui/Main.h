@@ -2,9 +2,12 @@
 
 #include "Host.h"
 #include "LinkState.h"
+#include "Log.h"
 #include "Output.h"
+#include "Reg.h"
 #include "Textproc.h"
 
+#include <QFont>
 #include <QMainWindow>
 #include <QString>
 #include <QTimer>
@@ -27,21 +30,28 @@ class QPlainTextEdit;
 class QSplitter;
 class QStatusBar;
 class QTcpSocket;
-class QToolBar;
 class QToolButton;
 
 namespace orv::ui {
 class SoundPlayer;
 }
 
-// The client's main window: owner of the connection, the text processor and the output model.
-// Its handlers translate a Qt event into a call on the core; the core reaches back through the
-// SessionHost interface (lines to show, bytes to send, the LinkState and the option checks).
-class TMainForm : public QMainWindow, public orv::SessionHost {
+// The client's main window: owner of the connection, the text processor, the output model, the
+// settings store and the session log. Its handlers translate a Qt event into a call on the core;
+// the core reaches back through SessionHost (lines to show, bytes to send, the LinkState and the
+// option checks), LogHost (the log's messages and its Open/Close state) and WindowPlacement (the
+// stored placement, applied while the store is created).
+class TMainForm : public QMainWindow,
+                  public orv::SessionHost,
+                  public orv::LogHost,
+                  private orv::WindowPlacement {
     Q_OBJECT
 
   public:
     explicit TMainForm(QWidget* parent = nullptr);
+    // Logs and saved buffers take their stamps from clock, which must outlive the window.
+    explicit TMainForm(const orv::Clock& clock, QWidget* parent = nullptr);
+    // Deletes the text processor, writes the settings' exit batch, then closes an open log.
     ~TMainForm() override;
 
     // orv::SessionHost
@@ -52,6 +62,24 @@ class TMainForm : public QMainWindow, public orv::SessionHost {
     void SetLinkState(orv::LinkState state) override { linkState_ = state; }
     bool SupressBlanks() const override;
 
+    // orv::LogHost
+    void LoggingChanged(bool open) override;
+
+    // Reads every stored setting into the window, in the order the start-up needs.
+    void ApplySettings();
+
+    // File menu.
+    void OpenItemClick();
+    void CloseItemClick();
+    void SaveItemClick();
+    void LogAllItemClick();
+    void ExitItemClick();
+
+    // Edit menu: Copy and Select All act on Output when it is the active control, else on Input.
+    void CopyItemClick();
+    void PasteItemClick();
+    void SelectItemClick();
+
     // Connection commands and notifications.
     void LogontoOrvClick();
     void LogoffClick();
@@ -60,6 +88,13 @@ class TMainForm : public QMainWindow, public orv::SessionHost {
     void CliSocketRead();
     void ConnectionError();
     void UpdateCaption();
+    void NewAccountItemClick();
+
+    // Options menu commands that open a dialog.
+    void FKeysItemClick();
+    void FriendsItemClick();
+    void ColourItemClick();
+    void FontsItemClick();
 
     // Option and view toggles. Each runs after its check mark has changed.
     void LargeBufItemClick();
@@ -69,6 +104,22 @@ class TMainForm : public QMainWindow, public orv::SessionHost {
     void KeypadTravelClick();
     void DiagItemClick();
     void PlayerListItemClick();
+    void SpyNetItemClick();
+    void StatusBarItemClick();
+    void ToolBarItemClick();
+
+    // A splitter dropped by the user: the pane it sizes is stored at once.
+    void Splitter1Moved();
+    void Splitter2Moved();
+    void Splitter3Moved();
+
+    // Help menu: the publisher's pages and feedback address, opened by the desktop.
+    void HelpItemClick();
+    void AboutClick();
+    void MailItemClick();
+    void ReadtheNewsClick();
+    void SystemMapsItemClick();
+    void OrvInfoItemClick();
 
     // A key released in Input, as the game's keyboard layer numbers it.
     void InputKeyUp(int virtualKey, Qt::KeyboardModifiers modifiers);
@@ -82,6 +133,15 @@ class TMainForm : public QMainWindow, public orv::SessionHost {
     const std::array<std::string, 12>& GetKeyTexts() const { return KeyTexts; }
 
     const orv::OutputBuffer& OutputModel() const { return Buffer; }
+    // The other windows reach the store and the log through the main window.
+    orv::SettingsStore& Settings() const { return *Store; }
+    orv::SessionLog& Log() const { return *Logger; }
+
+    // The font the panes follow (TotalPanel keeps its own).
+    const QFont& WindowFont() const { return windowFont_; }
+    // A size of the layout as designed at 120 pixels per inch, in this screen's pixels, and back.
+    int Scaled(int designed) const;
+    int Unscaled(int pixels) const;
 
     // The character name shown in the title; the connection dialog sets it.
     std::string AvatarName;
@@ -92,7 +152,7 @@ class TMainForm : public QMainWindow, public orv::SessionHost {
     void SetSoundPlayer(orv::SoundPlayer* player) { sound_ = player; }
     std::function<void(std::string_view chunk)> OnChunkRead;
 
-    QToolBar* ToolBar;
+    QWidget* ToolBar;
     QWidget* MainPanel;
     QWidget* TextPanel;
     QSplitter* Splitter2;
@@ -111,24 +171,53 @@ class TMainForm : public QMainWindow, public orv::SessionHost {
     std::array<QLabel*, 4> StatusPanels;
 
     QMenu* File1;
+    QMenu* Edit1;
     QMenu* Connect1;
     QMenu* Options;
     QMenu* View1;
+    QMenu* Help1;
+    QAction* OpenItem;
+    QAction* CloseItem;
+    QAction* SaveItem;
+    QAction* LogAllItem;
     QAction* ExitItem;
+    QAction* CopyItem;
+    QAction* PasteItem;
+    QAction* SelectItem;
     QAction* LogontoOrv;
     QAction* NewAccountItem;
     QAction* Logoff;
+    QAction* FKeysItem;
+    QAction* FriendsItem;
     QAction* KeypadTravel;
+    QAction* ColourItem;
+    QAction* FontsItem;
     QAction* TextAlertItem;
     QAction* LargeBufItem;
     QAction* PlayerListItem;
+    QAction* SpyNetItem;
     QAction* SupressBlanksItem;
     QAction* DiagItem;
+    QAction* StatusBarItem;
+    QAction* ToolBarItem;
     QAction* ScrollBackItem;
+    QAction* HelpItem;
+    QAction* About;
+    QAction* MailItem;
+    QAction* ReadtheNews1;
+    QAction* SystemMapsItem;
+    QAction* OrvInfoItem;
 
+    QToolButton* OpenBtn;
+    QToolButton* CloseBtn;
+    QToolButton* SaveBtn;
     QToolButton* LogOnBtn;
     QToolButton* LogOffBtn;
     QToolButton* ScrollBackBtn;
+    QToolButton* NewsBtn;
+    QToolButton* HelpBtn;
+    QToolButton* FKeyBtn;
+    QToolButton* FoeBtn;
     QToolButton* SpeedButton1;
     QToolButton* KeyPadBtn;
 
@@ -138,12 +227,28 @@ class TMainForm : public QMainWindow, public orv::SessionHost {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // orv::WindowPlacement
+    void SetTop(std::int32_t top) override;
+    void SetLeft(std::int32_t left) override;
+    void SetWidth(std::int32_t width) override;
+    void SetHeight(std::int32_t height) override;
+    void SetWindowState(std::int32_t state) override;
+
     void BuildMenus();
     void BuildToolBar();
     void BuildPanes();
     void BuildStatusBar();
     void ApplyWindowFont(const QFont& font);
-    int Scaled(int designed) const;
+    void PaintPanes(std::uint32_t colour, bool withScrollBack);
+    void SetPlayerPanelWidth(int designed);
+    void SetInputPanelHeight(int designed);
+    void SetLineLimit(std::int32_t lines);
+    void FollowFocus(QObject* watched, QEvent* event);
+    // Runs one settings write; a failure is shown in an error box naming the value and the
+    // command goes on.
+    template <class Write> void StoreSetting(Write&& write);
+    void ReportWriteError(const orv::SettingsWriteError& error);
+    void OpenPage(const char* path);
 
     void SetCondition(const QString& text); // TotalPanel and status panel 0 together
     void EnableConnectCommands(bool connectEnabled);
@@ -155,6 +260,10 @@ class TMainForm : public QMainWindow, public orv::SessionHost {
     std::array<std::string, 12> KeyTexts;
     orv::OutputBuffer Buffer;
     std::unique_ptr<orv::TextProcessor> Proc;
+    std::unique_ptr<orv::SettingsStore> Store;
+    std::unique_ptr<orv::SessionLog> Logger;
+    QFont windowFont_;
+    int scrollBackHeight_ = 190; // as designed; the pane takes it each time it opens
     orv::LinkState linkState_ = orv::LinkState::Normal;
     bool diagnosticsOn_ = false;
 

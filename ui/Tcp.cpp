@@ -1,13 +1,22 @@
 #include "Tcp.h"
 
+#include "Accounts.h"
+#include "Codepage.h"
+#include "Layout.h"
+#include "Reg.h"
+
+#include <QCheckBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
+#include <QHideEvent>
 #include <QVBoxLayout>
 
 TTCPIPForm* TCPIPForm = nullptr;
@@ -49,6 +58,32 @@ TTCPIPForm::TTCPIPForm(QWidget* parent) : QDialog(parent) {
     hostForm->addRow(new QLabel(QStringLiteral("System Name"), HostGroup), HostEdit);
     hostForm->addRow(new QLabel(QStringLiteral("Port Number"), HostGroup), PortEdit);
 
+    AccountGroup = new QGroupBox(QStringLiteral(" talmaro account details "), this);
+    AccountGroup->setObjectName(QStringLiteral("AccountGroup"));
+    OrvEdit = MakeEdit(AccountGroup, "OrvEdit", QStringLiteral("Orv Name (optional)"), 16, {});
+    AccountEdit = MakeEdit(AccountGroup, "AccountEdit", QStringLiteral("K. X. Account ID"), 32, {});
+    PasswordEdit = MakeEdit(AccountGroup, "PasswordEdit", QStringLiteral("Password"), 80, {});
+    PasswordEdit->setEchoMode(QLineEdit::Password);
+    SaveCheck = new QCheckBox(QStringLiteral("Save Password"), AccountGroup);
+    SaveCheck->setObjectName(QStringLiteral("SaveCheck"));
+    SaveCheck->setAccessibleName(QStringLiteral("Save Password"));
+    LastBtn = MakeButton(AccountGroup, "LastBtn", QStringLiteral("Last   "));
+    NextBtn = MakeButton(AccountGroup, "NextBtn", QStringLiteral("Next "));
+    connect(LastBtn, &QPushButton::clicked, this, &TTCPIPForm::LastBtnClick);
+    connect(NextBtn, &QPushButton::clicked, this, &TTCPIPForm::NextBtnClick);
+    auto* accountForm = new QFormLayout;
+    accountForm->addRow(new QLabel(QStringLiteral("Orv Name (optional)"), AccountGroup), OrvEdit);
+    accountForm->addRow(new QLabel(QStringLiteral("K. X. Account ID"), AccountGroup), AccountEdit);
+    accountForm->addRow(new QLabel(QStringLiteral("Password"), AccountGroup), PasswordEdit);
+    accountForm->addRow(QString(), SaveCheck);
+    auto* browse = new QVBoxLayout;
+    browse->addWidget(LastBtn);
+    browse->addWidget(NextBtn);
+    browse->addStretch();
+    auto* accountRow = new QHBoxLayout(AccountGroup);
+    accountRow->addLayout(accountForm, 1);
+    accountRow->addLayout(browse);
+
     OKBtn = MakeButton(this, "OKBtn", QStringLiteral("Connect"));
     OKBtn->setDefault(true);
     CancelBtn = MakeButton(this, "CancelBtn", QStringLiteral("Cancel"));
@@ -62,7 +97,13 @@ TTCPIPForm::TTCPIPForm(QWidget* parent) : QDialog(parent) {
 
     Layout = new QVBoxLayout(this);
     Layout->addWidget(HostGroup);
+    Layout->addWidget(AccountGroup);
     Layout->addLayout(buttons);
+    setTabOrder(HostEdit, PortEdit);
+    setTabOrder(PortEdit, OrvEdit);
+    setTabOrder(OrvEdit, AccountEdit);
+    setTabOrder(AccountEdit, PasswordEdit);
+    setTabOrder(PasswordEdit, SaveCheck);
     setMinimumWidth(fontMetrics().averageCharWidth() * 50);
 }
 
@@ -76,10 +117,81 @@ void TTCPIPForm::reject() {
 
 void TTCPIPForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    // Centred on the screen, not on the main window.
-    if (const QScreen* screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
+    if (event->spontaneous()) return; // the desktop showing it again, not our showing
+    orv::ui::CentreOnScreen(this);
+    FormShow();
+    PasswordEdit->setFocus();
+}
+
+void TTCPIPForm::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    if (!event->spontaneous()) FormHide();
+}
+
+void TTCPIPForm::FormShow() {
+    AccountIndex = store_ != nullptr ? store_->GetCurrentAccount() : 0;
+    // Showing only ever disables Last; Next is disabled by loading an empty record.
+    if (AccountIndex == 0) LastBtn->setEnabled(false);
+    LoadAccount();
+}
+
+void TTCPIPForm::FormHide() {
+    SaveAccount();
+    if (!OrvEdit->text().isEmpty() && OnAvatarName) OnAvatarName(OrvEdit->text());
+}
+
+void TTCPIPForm::LastBtnClick() {
+    NextBtn->setEnabled(true);
+    --AccountIndex;
+    if (AccountIndex <= 0) {
+        AccountIndex = 0;
+        LastBtn->setEnabled(false);
+    }
+    LoadAccount();
+}
+
+void TTCPIPForm::NextBtnClick() {
+    LastBtn->setEnabled(true);
+    ++AccountIndex;
+    LoadAccount();
+}
+
+void TTCPIPForm::LoadAccount() {
+    using orv::ui::DecodeCp1252;
+    const std::string text = store_ != nullptr ? store_->GetStoredText(orv::AccountValueName(AccountIndex),
+                                                                       orv::AccountRecord::ReadLimit)
+                                               : std::string();
+    if (text.empty()) {
+        OrvEdit->clear();
+        AccountEdit->clear();
+        PasswordEdit->clear();
+        NextBtn->setEnabled(false);
+        return;
+    }
+    const orv::AccountRecord record = orv::AccountRecord::Parse(text);
+    if (record.avatar) OrvEdit->setText(*record.avatar == "+" ? QString() : DecodeCp1252(*record.avatar));
+    if (record.account) AccountEdit->setText(DecodeCp1252(*record.account));
+    PasswordEdit->setText(record.password ? DecodeCp1252(*record.password) : QString());
+    SaveCheck->setChecked(record.password.has_value());
+}
+
+void TTCPIPForm::SaveAccount() {
+    using orv::ui::EncodeCp1252;
+    if (store_ == nullptr) return;
+    GuardedWrite([this] { store_->SetCurrentAccount(AccountIndex); });
+    if (OrvEdit->text().isEmpty() && AccountEdit->text().isEmpty() && PasswordEdit->text().isEmpty()) return;
+    // The box itself shows "+" afterwards, and the window is told "+" as the avatar name.
+    if (OrvEdit->text().isEmpty()) OrvEdit->setText(QStringLiteral("+"));
+    const std::string record =
+        orv::AccountRecord::Format(EncodeCp1252(OrvEdit->text()), EncodeCp1252(AccountEdit->text()),
+                                   EncodeCp1252(PasswordEdit->text()), SaveCheck->isChecked());
+    GuardedWrite([&] { store_->SetStoredText(orv::AccountValueName(AccountIndex), record); });
+}
+
+void TTCPIPForm::GuardedWrite(const std::function<void()>& write) {
+    try {
+        write();
+    } catch (const orv::SettingsWriteError& error) {
+        QMessageBox::critical(this, QStringLiteral("Orv2Term"), QString::fromLocal8Bit(error.what()));
     }
 }

@@ -2,13 +2,22 @@
 
 #include <QDialog>
 
+#include <functional>
+
+namespace orv {
+class SettingsStore;
+}
+
+class QCheckBox;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QVBoxLayout;
 
-// The log-on dialog: the game server's host and port, confirmed with "Connect" before each
-// connection. Created once at start-up; its boxes keep their contents between showings.
+// The log-on dialog: the game server's host and port, the account to log on with and the avatar
+// to play, confirmed with "Connect" before each connection. It also browses the saved accounts
+// ("Ac0", "Ac1", ... in the settings store) with Last and Next, and saves the one shown whenever
+// it closes. Created once at start-up; its boxes keep their contents between showings.
 class TTCPIPForm : public QDialog {
     Q_OBJECT
 
@@ -23,17 +32,44 @@ class TTCPIPForm : public QDialog {
     // The close box and Escape close the dialog as "Cancel" does.
     void reject() override;
 
+    // Where the saved accounts live; without a store nothing is loaded or saved.
+    void SetStore(orv::SettingsStore* store) { store_ = store; }
+    // Told the avatar name whenever the dialog closes with one (the window shows it in its title).
+    std::function<void(const QString& avatar)> OnAvatarName;
+
+    void FormShow();
+    void FormHide();
+    void LastBtnClick();
+    void NextBtnClick();
+    void LoadAccount();
+    // Saves the account shown and "Current Account"; also used after a corrected log-on.
+    void SaveAccount();
+
+    int AccountIndex = 0;
+
     QLineEdit* HostEdit;
     QLineEdit* PortEdit;
+    QLineEdit* OrvEdit;
+    QLineEdit* AccountEdit;
+    QLineEdit* PasswordEdit;
+    QCheckBox* SaveCheck;
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
+    QPushButton* LastBtn;
+    QPushButton* NextBtn;
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
   private:
-    QVBoxLayout* Layout; // the groups top to bottom; the account group goes under the host group
+    // A failed settings write is shown in a standard error box naming the value; the dialog goes on.
+    void GuardedWrite(const std::function<void()>& write);
+
+    QVBoxLayout* Layout; // the groups top to bottom
     QGroupBox* HostGroup;
+    QGroupBox* AccountGroup;
+    orv::SettingsStore* store_ = nullptr;
 };
 
 extern TTCPIPForm* TCPIPForm;

@@ -1,10 +1,14 @@
 #pragma once
 
 #include "Main.h"
+#include "RegFile.h"
 #include "Tcp.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -12,12 +16,14 @@
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 // A game server of the test's own on 127.0.0.1: records every byte it receives and sends what
@@ -49,19 +55,77 @@ class ScriptServer {
     QTcpServer server_;
 };
 
-// A real main window and connection dialog, as the program creates them.
+// A clock that stands still until the test moves it: Sat Dec 05 14:03:09 2026.
+class FixedClock : public orv::Clock {
+  public:
+    orv::LocalTime Now() const override { return now; }
+    orv::LocalTime now{2026, 12, 5, 14, 3, 9, 6};
+};
+
+// A real main window and connection dialog, as the program creates them. Each test starts in a
+// working folder of its own (StartDir, where the day logs go) with a settings folder of its own.
 class UiTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        form = std::make_unique<TMainForm>();
+        ASSERT_TRUE(home.isValid());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(ConfigDir()));
+        startedIn = QDir::currentPath();
+        QDir::setCurrent(home.path());
+        Start();
+    }
+    void TearDown() override {
+        Stop();
+        QDir::setCurrent(startedIn);
+    }
+
+    // The program's start-up and shutdown: the main window, then the dialogs, then shown; at
+    // exit the dialogs go first.
+    void Start() {
+        form = std::make_unique<TMainForm>(clock);
         dialog = std::make_unique<TTCPIPForm>();
         form->show();
         Output = Find<QPlainTextEdit>("Output");
         Input = Find<QPlainTextEdit>("Input");
     }
-    void TearDown() override {
+    void Stop() {
         dialog.reset();
         form.reset();
+    }
+    void Restart() {
+        Stop();
+        Start();
+    }
+
+    QString ConfigDir() const { return home.path() + QStringLiteral("/config"); }
+    QString SettingsPath() const { return ConfigDir() + QStringLiteral("/talmaro/ot32.reg"); }
+    // The settings file as the next start will read it.
+    orv::RegValue Stored(const char* name) const {
+        return orv::RegFile(QFile::encodeName(SettingsPath()).toStdString()).Read(name);
+    }
+    void Store(const char* name, std::uint32_t value) const {
+        ASSERT_FALSE(orv::RegFile(QFile::encodeName(SettingsPath()).toStdString()).WriteDword(name, value));
+    }
+
+    // Answers the next modal window that shows (of the given object name, when one is given) once
+    // the command that opens it runs its loop; the answer closes it.
+    static void WhenModal(const QString& name, std::function<void(QWidget*)> answer) {
+        auto* poll = new QTimer(qApp);
+        auto deadline = std::make_shared<QDeadlineTimer>(10000);
+        QObject::connect(poll, &QTimer::timeout, [poll, name, deadline, answer = std::move(answer)] {
+            if (deadline->hasExpired()) { // a command that never asked must not answer a later one
+                poll->stop();
+                poll->deleteLater();
+                ADD_FAILURE() << "no modal window " << name.toStdString();
+                return;
+            }
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal == nullptr || !modal->isVisible() || (!name.isEmpty() && modal->objectName() != name))
+                return;
+            poll->stop();
+            poll->deleteLater();
+            answer(modal);
+        });
+        poll->start(5);
     }
 
     template <class T> T* Find(const char* name) const {
@@ -105,6 +169,9 @@ class UiTest : public ::testing::Test {
         return Lines().mid(std::max<qsizetype>(0, Lines().size() - n));
     }
 
+    QTemporaryDir home;
+    QString startedIn;
+    FixedClock clock;
     std::unique_ptr<TMainForm> form;
     std::unique_ptr<TTCPIPForm> dialog;
     QPlainTextEdit* Output = nullptr;
