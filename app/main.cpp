@@ -39,15 +39,12 @@ int main(int argc, char* argv[]) {
     // The main window first (its create handler reads the settings; the dialogs may refer to it),
     // then the dialogs, hidden, then the main window is shown.
     MainForm = new TMainForm;
-    TCPIPForm = new TTCPIPForm;
-    // Closing the main window ends the program, whatever dialog is open beside it.
-    for (QWidget* dialog : {static_cast<QWidget*>(TCPIPForm)})
-        dialog->setAttribute(Qt::WA_QuitOnClose, false);
+    CreateForms();
     MainForm->show();
     const int result = Application::exec();
     // The dialogs go first; the main window's destroy handler then writes the settings and
     // closes the log.
-    delete TCPIPForm;
+    DestroyForms();
     delete MainForm;
     return result;
 }

@@ -107,6 +107,10 @@ SessionLog::~SessionLog() {
     if (IsOpen()) WriteStopLine();
 }
 
+void SessionLog::Flush() {
+    if (IsOpen()) std::fflush(file_);
+}
+
 void SessionLog::WriteLine(std::string_view line) {
     if (file_ == nullptr) return;
     Put(file_, line);

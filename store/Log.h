@@ -75,6 +75,9 @@ class SessionLog final : public LineSink {
     void WriteLine(std::string_view line) override;
 
     bool IsOpen() const { return file_ != nullptr; }
+    // Hands what was written to the system; the window calls it once a frame, so a crash loses
+    // at most a frame's lines without a system call per line.
+    void Flush();
 
     // The log to open next.
     std::string LogPath;

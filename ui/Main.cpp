@@ -4,6 +4,10 @@
 #include "Connection.h"
 #include "Icons.h"
 #include "Sound.h"
+#include "About.h"
+#include "F_keys.h"
+#include "Logerr.h"
+#include "New_account.h"
 #include "Tcp.h"
 
 #include <QAction>
@@ -277,6 +281,7 @@ TMainForm::TMainForm(const orv::Clock& clock, QWidget* parent)
     BuildMenus();
     BuildToolBar();
     BuildStatusBar();
+    BuildPopup();
     resize(Scaled(800), Scaled(600));
 
     // The designed font: "Courier New" at 18 pixels, which as points follows the screen's density.
@@ -293,6 +298,8 @@ TMainForm::TMainForm(const orv::Clock& clock, QWidget* parent)
     ShowLine("  ");
 
     AvatarName.clear();
+    Players = std::make_unique<orv::PlayerRoster>(*this, Foes);
+    Recognisers = std::make_unique<orv::LineRecognisers>(*this, *Players, Foes);
     UpdateCaption();
     TotalPanel->setText(QStringLiteral("All Players"));
     StatusPanels[0]->setText(QStringLiteral("Not Connected"));
@@ -300,7 +307,7 @@ TMainForm::TMainForm(const orv::Clock& clock, QWidget* parent)
     linkState_ = LinkState::Normal;
     Input->setFocus(); // the active control at start, so the Edit commands start enabled
 
-    Proc = std::make_unique<orv::TextProcessor>(*this);
+    Proc = std::make_unique<orv::TextProcessor>(*this, this, Recognisers.get());
     // The store places the window as it reads the start-up batch.
     Store = std::make_unique<orv::SettingsStore>(orv::OpenSettingsKey(),
                                                  static_cast<orv::WindowPlacement&>(*this));
@@ -446,6 +453,8 @@ void TMainForm::BuildPanes() {
     PlayerList->setAccessibleName(QStringLiteral("Players"));
     PlayerList->setSortingEnabled(true);
     PlayerList->setUniformItemSizes(true);
+    PlayerList->setSelectionMode(QAbstractItemView::SingleSelection);
+    PlayerList->setContextMenuPolicy(Qt::CustomContextMenu);
     auto* playerLayout = new QVBoxLayout(PlayerPanel);
     playerLayout->setContentsMargins(0, 0, 0, 0);
     playerLayout->setSpacing(0);
@@ -907,20 +916,24 @@ void TMainForm::SelectItemClick() {
 
 // ---- Dialogs and web pages --------------------------------------------------------------------
 
-void TMainForm::NewAccountItemClick() {
-    // Shows the new account form (TNewAccountForm) and starts the new-account dialogue.
-}
-
 void TMainForm::FKeysItemClick() {
-    // Shows the F-key dialog (TFKeyForm) modally.
+    if (FKeyForm == nullptr) return;
+    FKeyForm->exec();
+    activateWindow();
 }
 
 void TMainForm::FriendsItemClick() {
-    // Shows the friends-and-foes dialog (TFriendsForm) without blocking the main window.
+    // Not modal: the player keeps playing while the list is open.
+    if (FriendsForm == nullptr) return;
+    FriendsForm->show();
+    FriendsForm->raise();
+    FriendsForm->activateWindow();
 }
 
 void TMainForm::AboutClick() {
-    // Shows the about box (TAboutBox) modally.
+    if (AboutBox == nullptr) return;
+    AboutBox->exec();
+    activateWindow();
 }
 
 void TMainForm::OpenPage(const char* path) {
@@ -970,11 +983,24 @@ void TMainForm::LogontoOrvClick() {
     // desktops without a window manager to do it.
     activateWindow();
     if (result != TTCPIPForm::ResultConnect) return;
+    StartConnection(TCPIPForm->HostEdit->text(), EncodeCp1252(TCPIPForm->PortEdit->text()), LinkState::Logon);
+}
+
+void TMainForm::NewAccountItemClick() {
+    if (::NewAccountForm == nullptr) return;
+    const int result = ::NewAccountForm->exec();
+    activateWindow();
+    if (result != TNewAccountForm::ResultYes) return;
+    const orv::NewAccountDetails form = ::NewAccountForm->Details();
+    StartConnection(DecodeCp1252(form.Host), form.Port, LinkState::NewAccount);
+}
+
+void TMainForm::StartConnection(const QString& host, const std::string& portText, LinkState state) {
     SetCondition(QStringLiteral("Connecting"));
     UpdateCaption();
     PlayerList->clear();
 
-    const auto port = orv::ParsePort(EncodeCp1252(TCPIPForm->PortEdit->text()));
+    const auto port = orv::ParsePort(portText);
     if (!port) {
         ConnectionError();
         return;
@@ -984,12 +1010,13 @@ void TMainForm::LogontoOrvClick() {
     NewAccountItem->setEnabled(false);
     LogontoOrv->setEnabled(false);
     LogOnBtn->setEnabled(false);
-    linkState_ = LinkState::Logon;
+    Players->ClearRoster();
+    linkState_ = state;
     // The socket may still be flushing the last connection's final bytes.
     if (CliSocket->state() != QAbstractSocket::UnconnectedState) CliSocket->abort();
     attempting_ = true;
     // Everything above is done before connecting: the socket may report a failure at once.
-    CliSocket->connectToHost(TCPIPForm->HostEdit->text(), *port);
+    CliSocket->connectToHost(host, *port);
 }
 
 void TMainForm::CliSocketConnect() {
@@ -1119,6 +1146,7 @@ QString TMainForm::PaneText(std::uint64_t first, std::uint64_t end) const {
 
 void TMainForm::SyncOutput() {
     frame_.stop();
+    if (Logger) Logger->Flush();
     const std::uint64_t first = Buffer.FirstSeq();
     const std::uint64_t end = Buffer.EndSeq();
     if (first == shownFirst_ && end == shownEnd_) return;
@@ -1199,7 +1227,7 @@ void TMainForm::PlayerListItemClick() {
     const bool shown = PlayerListItem->isChecked();
     // Stored before the panel changes.
     StoreSetting([&] { Store->SetPlayerList(shown); });
-    PlayerPanel->setVisible(shown);
+    Players->PlayerListToggled(shown);
 }
 
 // ---- Input ----------------------------------------------------------------------------------

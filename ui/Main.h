@@ -1,8 +1,12 @@
 #pragma once
 
+#include "Connection.h"
+#include "Foes.h"
 #include "Host.h"
 #include "LinkState.h"
 #include "Log.h"
+#include "Players.h"
+#include "Recognisers.h"
 #include "Output.h"
 #include "Reg.h"
 #include "Textproc.h"
@@ -17,11 +21,14 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
+struct FKeyLinks;
+struct FriendsLinks;
 class QAction;
 class QLabel;
 class QListWidget;
@@ -37,12 +44,17 @@ class SoundPlayer;
 }
 
 // The client's main window: owner of the connection, the text processor, the output model, the
-// settings store and the session log. Its handlers translate a Qt event into a call on the core;
-// the core reaches back through SessionHost (lines to show, bytes to send, the LinkState and the
-// option checks), LogHost (the log's messages and its Open/Close state) and WindowPlacement (the
-// stored placement, applied while the store is created).
+// player roster, the friends-and-foes list, the settings store and the session log. Its handlers
+// translate a Qt event into a call on the core; the core reaches back through SessionHost (lines
+// to show, bytes to send, the LinkState and the option checks), DialogueHost (the dialogs the
+// log-on and new-account dialogues read and show), GameLineHost (what the recognisers change),
+// PlayerListView (the sorted list box), LogHost (the log's messages and its Open/Close state) and
+// WindowPlacement (the stored placement, applied while the store is created).
 class TMainForm : public QMainWindow,
                   public orv::SessionHost,
+                  public orv::DialogueHost,
+                  public orv::GameLineHost,
+                  public orv::PlayerListView,
                   public orv::LogHost,
                   private orv::WindowPlacement {
     Q_OBJECT
@@ -65,6 +77,50 @@ class TMainForm : public QMainWindow,
     // orv::LogHost
     void LoggingChanged(bool open) override;
 
+    // orv::DialogueHost
+    std::string LogonAccount() const override;
+    std::string LogonPassword() const override;
+    bool AskCorrectedLogon() override;
+    void AbandonLogon() override;
+    void BeginSetup(std::string_view waitText) override;
+    orv::NewAccountDetails NewAccountForm() const override;
+    void ShowError(std::string_view text) override;
+    void UntickNewAccount() override;
+
+    // orv::GameLineHost
+    bool PlayerListTicked() const override;
+    bool SpyNetNoticesTicked() const override;
+    void SetTotalCaption(std::string_view caption) override;
+    void FinishSetup() override;
+    void PlayAlert() override;
+
+    // orv::PlayerListView
+    void AddRow(std::string_view name) override;
+    int FindRow(std::string_view name) const override;
+    void DeleteRow(int row) override;
+    void ClearRows() override;
+    void BeginUpdate() override;
+    void EndUpdate() override;
+    void SetCountText(std::string_view text) override;
+    void ShowPlayerPanel(bool shown) override;
+
+    // The player list's popup menu and double-click: commands on the selected player.
+    void PopupPopup();
+    void BuyRoundItemClick();
+    void ExamineItemClick();
+    void HugItemClick();
+    void KissItemClick();
+    void SpyNetPopUpItemClick();
+    void TellItemClick();
+    void PlayerListDblClick();
+
+    // What the dialogs created at start-up need of the window.
+    FKeyLinks KeyLinks();
+    FriendsLinks FriendsFormLinks();
+
+    orv::FriendsAndFoes Foes;
+    orv::PlayerRoster& Roster() const { return *Players; }
+
     // Reads every stored setting into the window, in the order the start-up needs.
     void ApplySettings();
 
@@ -82,12 +138,12 @@ class TMainForm : public QMainWindow,
 
     // Connection commands and notifications.
     void LogontoOrvClick();
-    void LogoffClick();
+    void LogoffClick() override;
     void CliSocketConnect();
     void CliSocketDisconnect();
     void CliSocketRead();
     void ConnectionError();
-    void UpdateCaption();
+    void UpdateCaption() override;
     void NewAccountItemClick();
 
     // Options menu commands that open a dialog.
@@ -221,6 +277,14 @@ class TMainForm : public QMainWindow,
     QToolButton* SpeedButton1;
     QToolButton* KeyPadBtn;
 
+    QMenu* Popup;
+    QAction* BuyRoundItem;
+    QAction* ExamineItem;
+    QAction* HugItem;
+    QAction* KissItem;
+    QAction* SpyNetPopUpItem;
+    QAction* TellItem;
+
     QTcpSocket* CliSocket;
 
   protected:
@@ -250,6 +314,13 @@ class TMainForm : public QMainWindow,
     void ReportWriteError(const orv::SettingsWriteError& error);
     void OpenPage(const char* path);
 
+    void BuildPopup();
+    // The selected player's name, or nothing when no entry is selected.
+    std::optional<std::string> SelectedPlayer() const;
+    void SendPlayerCommand(orv::PlayerAction action);
+    // The connect commands' common steps, once their dialog was confirmed.
+    void StartConnection(const QString& host, const std::string& port, orv::LinkState state);
+
     void SetCondition(const QString& text); // TotalPanel and status panel 0 together
     void EnableConnectCommands(bool connectEnabled);
     void CliSocketError();
@@ -259,6 +330,8 @@ class TMainForm : public QMainWindow,
 
     std::array<std::string, 12> KeyTexts;
     orv::OutputBuffer Buffer;
+    std::unique_ptr<orv::PlayerRoster> Players;
+    std::unique_ptr<orv::LineRecognisers> Recognisers;
     std::unique_ptr<orv::TextProcessor> Proc;
     std::unique_ptr<orv::SettingsStore> Store;
     std::unique_ptr<orv::SessionLog> Logger;
@@ -283,6 +356,11 @@ class TMainForm : public QMainWindow,
     std::uint64_t shownEnd_ = 0;
 
     std::set<int> pressedInInput_; // keys whose press Input received, awaiting their release
+    int listTopRow_ = 0;           // the player list's scroll position kept across one change
 };
+
+// The dialogs live from start-up to exit: created hidden after the main window, destroyed before it.
+void CreateForms();
+void DestroyForms();
 
 extern TMainForm* MainForm;

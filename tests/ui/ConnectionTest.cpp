@@ -42,10 +42,10 @@ TEST_F(UiTest, StartsIdleWithTheDesignedFrame) {
     EXPECT_TRUE(QFontInfo(Output->font()).fixedPitch());
     EXPECT_EQ(LastLines(3).first(), "              Orv2Term - Version 1.04");
 
-    EXPECT_EQ(dialog->windowTitle(), "Log On to Orvanta");
-    EXPECT_EQ(dialog->findChild<QLineEdit*>("PortEdit")->text(), "30003");
-    EXPECT_EQ(dialog->findChild<QLineEdit*>("HostEdit")->maxLength(), 80);
-    EXPECT_EQ(dialog->findChild<QLineEdit*>("PortEdit")->maxLength(), 8);
+    EXPECT_EQ(TCPIPForm->windowTitle(), "Log On to Orvanta");
+    EXPECT_EQ(TCPIPForm->findChild<QLineEdit*>("PortEdit")->text(), "30003");
+    EXPECT_EQ(TCPIPForm->findChild<QLineEdit*>("HostEdit")->maxLength(), 80);
+    EXPECT_EQ(TCPIPForm->findChild<QLineEdit*>("PortEdit")->maxLength(), 8);
 
     Action("PlayerListItem")->trigger();
     EXPECT_FALSE(Find<QWidget>("PlayerPanel")->isVisible());

@@ -82,13 +82,13 @@ class UiTest : public ::testing::Test {
     // exit the dialogs go first.
     void Start() {
         form = std::make_unique<TMainForm>(clock);
-        dialog = std::make_unique<TTCPIPForm>();
+        CreateForms();
         form->show();
         Output = Find<QPlainTextEdit>("Output");
         Input = Find<QPlainTextEdit>("Input");
     }
     void Stop() {
-        dialog.reset();
+        DestroyForms();
         form.reset();
     }
     void Restart() {
@@ -173,7 +173,6 @@ class UiTest : public ::testing::Test {
     QString startedIn;
     FixedClock clock;
     std::unique_ptr<TMainForm> form;
-    std::unique_ptr<TTCPIPForm> dialog;
     QPlainTextEdit* Output = nullptr;
     QPlainTextEdit* Input = nullptr;
 };

@@ -1,0 +1,309 @@
+// The main window's player list, the popup menu on it, and the window's side of the log-on,
+// new-account and set-up dialogues.
+#include "Main.h"
+
+#include "About.h"
+#include "Codepage.h"
+#include "F_keys.h"
+#include "Foes.h"
+#include "Logerr.h"
+#include "New_account.h"
+#include "Tcp.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTcpSocket>
+#include <QToolButton>
+
+#include <algorithm>
+
+using orv::PlayerAction;
+using orv::ui::DecodeCp1252;
+using orv::ui::EncodeCp1252;
+
+namespace {
+
+// The list box sorts as the desktop's sorted list boxes do: ignoring letter case.
+class PlayerItem : public QListWidgetItem {
+  public:
+    using QListWidgetItem::QListWidgetItem;
+    bool operator<(const QListWidgetItem& other) const override {
+        return text().compare(other.text(), Qt::CaseInsensitive) < 0;
+    }
+};
+
+// Only the primary button selects in the player list, so the popup menu acts on the entry last
+// clicked; a double-click anywhere in the list acts on that entry too. Owned by the list.
+class PlayerListMouse : public QObject {
+  public:
+    PlayerListMouse(QListWidget* list, TMainForm* form) : QObject(list), form_(form) {
+        list->viewport()->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        const auto type = event->type();
+        if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+            type != QEvent::MouseButtonDblClick)
+            return false;
+        if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) return true;
+        if (type == QEvent::MouseButtonDblClick) form_->PlayerListDblClick();
+        return false;
+    }
+
+  private:
+    TMainForm* form_;
+};
+
+QString CaptionText(std::string_view caption) {
+    // Captions come with the toolkit escape for an ampersand; a label shows them as written.
+    return DecodeCp1252(caption).replace(QStringLiteral("&&"), QStringLiteral("&"));
+}
+
+} // namespace
+
+// ---- The player list ------------------------------------------------------------------------
+
+void TMainForm::AddRow(std::string_view name) {
+    PlayerList->addItem(new PlayerItem(DecodeCp1252(name)));
+}
+
+int TMainForm::FindRow(std::string_view name) const {
+    // The rows are sorted ignoring case, so the first match is found by halving.
+    const QString wanted = DecodeCp1252(name);
+    int low = 0;
+    int high = PlayerList->count();
+    while (low < high) {
+        const int mid = (low + high) / 2;
+        if (PlayerList->item(mid)->text().compare(wanted, Qt::CaseInsensitive) < 0)
+            low = mid + 1;
+        else
+            high = mid;
+    }
+    if (low < PlayerList->count() && PlayerList->item(low)->text().compare(wanted, Qt::CaseInsensitive) == 0)
+        return low;
+    return -1;
+}
+
+void TMainForm::DeleteRow(int row) {
+    delete PlayerList->takeItem(row);
+}
+
+void TMainForm::ClearRows() {
+    PlayerList->clear();
+}
+
+void TMainForm::BeginUpdate() {
+    listTopRow_ = PlayerList->verticalScrollBar()->value();
+    PlayerList->setUpdatesEnabled(false);
+}
+
+void TMainForm::EndUpdate() {
+    PlayerList->verticalScrollBar()->setValue(listTopRow_);
+    PlayerList->setUpdatesEnabled(true);
+}
+
+void TMainForm::SetTotalCaption(std::string_view caption) {
+    TotalPanel->setText(CaptionText(caption));
+}
+
+void TMainForm::SetCountText(std::string_view text) {
+    StatusPanels[2]->setText(DecodeCp1252(text));
+}
+
+void TMainForm::ShowPlayerPanel(bool shown) {
+    PlayerPanel->setVisible(shown);
+}
+
+// ---- The popup menu and double-click --------------------------------------------------------
+
+void TMainForm::BuildPopup() {
+    Popup = new QMenu(PlayerList);
+    Popup->setObjectName(QStringLiteral("Popup"));
+    const auto item = [this](const char* name, const QString& caption, void (TMainForm::*handler)()) {
+        QAction* action = Popup->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    BuyRoundItem = item("BuyRoundItem", QStringLiteral("Buy Round"), &TMainForm::BuyRoundItemClick);
+    ExamineItem = item("ExamineItem", QStringLiteral("Examine"), &TMainForm::ExamineItemClick);
+    HugItem = item("HugItem", QStringLiteral("Hug"), &TMainForm::HugItemClick);
+    KissItem = item("KissItem", QStringLiteral("Kiss"), &TMainForm::KissItemClick);
+    SpyNetPopUpItem = item("SpyNetPopUpItem", QStringLiteral("SpyNet Report"), &TMainForm::SpyNetPopUpItemClick);
+    Popup->addSeparator()->setObjectName(QStringLiteral("N3"));
+    TellItem = item("TellItem", QStringLiteral("Tell"), &TMainForm::TellItemClick);
+    connect(Popup, &QMenu::aboutToShow, this, &TMainForm::PopupPopup);
+    new PlayerListMouse(PlayerList, this);
+    connect(PlayerList, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { Popup->popup(PlayerList->viewport()->mapToGlobal(at)); });
+}
+
+std::optional<std::string> TMainForm::SelectedPlayer() const {
+    const QList<QListWidgetItem*> selected = PlayerList->selectedItems();
+    if (selected.isEmpty()) return std::nullopt;
+    return EncodeCp1252(selected.front()->text());
+}
+
+void TMainForm::PopupPopup() {
+    BuyRoundItem->setEnabled(true);
+    const bool selected = SelectedPlayer().has_value();
+    for (QAction* action : {ExamineItem, HugItem, KissItem, SpyNetPopUpItem, TellItem}) action->setEnabled(selected);
+}
+
+void TMainForm::SendPlayerCommand(PlayerAction action) {
+    const std::optional<std::string> name = SelectedPlayer();
+    if (action != PlayerAction::BuyRound && !name) return;
+    SendText(orv::PlayerCommand(action, name.value_or(std::string())));
+    Input->setFocus();
+}
+
+void TMainForm::BuyRoundItemClick() { SendPlayerCommand(PlayerAction::BuyRound); }
+void TMainForm::ExamineItemClick() { SendPlayerCommand(PlayerAction::Examine); }
+void TMainForm::HugItemClick() { SendPlayerCommand(PlayerAction::Hug); }
+void TMainForm::KissItemClick() { SendPlayerCommand(PlayerAction::Kiss); }
+void TMainForm::SpyNetPopUpItemClick() { SendPlayerCommand(PlayerAction::SpyNetReport); }
+
+void TMainForm::TellItemClick() {
+    const std::optional<std::string> name = SelectedPlayer();
+    if (!name) return;
+    SetInputText(orv::TellText(*name));
+    Input->setFocus();
+}
+
+void TMainForm::PlayerListDblClick() {
+    const std::optional<std::string> name = SelectedPlayer();
+    if (!name) return;
+    SetInputText(orv::AppendWord(EncodeCp1252(Input->toPlainText()), *name, std::string::npos));
+    Input->setFocus();
+}
+
+// ---- The dialogues' side in the window ------------------------------------------------------
+
+std::string TMainForm::LogonAccount() const {
+    return TCPIPForm != nullptr ? EncodeCp1252(TCPIPForm->AccountEdit->text()) : std::string();
+}
+
+std::string TMainForm::LogonPassword() const {
+    return TCPIPForm != nullptr ? EncodeCp1252(TCPIPForm->PasswordEdit->text()) : std::string();
+}
+
+bool TMainForm::AskCorrectedLogon() {
+    if (LogonErrorForm == nullptr || TCPIPForm == nullptr) return false;
+    const int result = LogonErrorForm->exec();
+    activateWindow();
+    if (result != TLogonErrorForm::ResultOK) return false;
+    TCPIPForm->AccountEdit->setText(LogonErrorForm->AccountEdit->text());
+    TCPIPForm->PasswordEdit->setText(LogonErrorForm->PasswordEdit->text());
+    TCPIPForm->SaveAccount();
+    return true;
+}
+
+void TMainForm::AbandonLogon() {
+    Logoff->setEnabled(false);
+    LogOffBtn->setEnabled(false);
+    CliSocket->close();
+    CliSocketDisconnect(); // reports the disconnection now, before the lines below
+    ShowLine("Connection to Orvanta Closed");
+    TotalPanel->setText(QStringLiteral("Not Connected"));
+    UpdateCaption();
+    LogontoOrv->setEnabled(true);
+}
+
+void TMainForm::BeginSetup(std::string_view waitText) {
+    PlayerListItem->setEnabled(false);
+    SetInputText(waitText);
+    Input->setReadOnly(true);
+}
+
+void TMainForm::FinishSetup() {
+    Input->clear();
+    Input->setReadOnly(false);
+    PlayerListItem->setEnabled(true);
+}
+
+orv::NewAccountDetails TMainForm::NewAccountForm() const {
+    return ::NewAccountForm != nullptr ? ::NewAccountForm->Details() : orv::NewAccountDetails{};
+}
+
+void TMainForm::ShowError(std::string_view text) {
+    QMessageBox::critical(this, QStringLiteral("Error"), DecodeCp1252(text), QMessageBox::Ok);
+    activateWindow();
+}
+
+void TMainForm::UntickNewAccount() {
+    if (::NewAccountForm != nullptr) ::NewAccountForm->NewAcCheck->setChecked(false);
+}
+
+bool TMainForm::PlayerListTicked() const { return PlayerListItem->isChecked(); }
+
+bool TMainForm::SpyNetNoticesTicked() const { return SpyNetItem->isChecked(); }
+
+void TMainForm::PlayAlert() {
+    sound_->PlayAsync(EncodeCp1252(StartDir) + "/alert.wav");
+}
+
+// ---- The dialogs ------------------------------------------------------------------------------
+
+FKeyLinks TMainForm::KeyLinks() {
+    return {[this](const std::string& name) { return Store->GetFKeyText(name); },
+            [this](const std::string& name, const std::string& text) {
+                try {
+                    Store->SetFKeyText(name, text);
+                    return true;
+                } catch (const orv::SettingsWriteError& error) {
+                    ReportWriteError(error);
+                    return false;
+                }
+            },
+            [this](std::size_t index, const std::string& text) { SetKeyText(index, text); }};
+}
+
+FriendsLinks TMainForm::FriendsFormLinks() {
+    return {[this] { return Store->GetRanksAlert(); },
+            [this](std::int32_t mask) {
+                try {
+                    Store->SetRanksAlert(mask);
+                } catch (const orv::SettingsWriteError& error) {
+                    ReportWriteError(error);
+                }
+            },
+            [this] { Players->RebuildList(); },
+            [this](std::string_view line) { ShowLine(line); }};
+}
+
+void CreateForms() {
+    new TAboutBox;
+    new TFKeyForm(MainForm->KeyLinks());
+    new TFriendsForm(MainForm->Foes, MainForm->StartDir, MainForm->FriendsFormLinks());
+    new TLogonErrorForm;
+    auto* connection = new TTCPIPForm;
+    connection->SetStore(&MainForm->Settings());
+    connection->OnAvatarName = [](const QString& avatar) {
+        MainForm->AvatarName = EncodeCp1252(avatar);
+        MainForm->UpdateCaption();
+    };
+    new TNewAccountForm;
+    // Closing the main window ends the program, whatever dialog is open beside it.
+    for (QWidget* form : std::initializer_list<QWidget*>{AboutBox, FKeyForm, FriendsForm, LogonErrorForm, TCPIPForm,
+                                                         NewAccountForm})
+        form->setAttribute(Qt::WA_QuitOnClose, false);
+}
+
+void DestroyForms() {
+    delete NewAccountForm;
+    delete TCPIPForm;
+    delete LogonErrorForm;
+    delete FriendsForm;
+    delete FKeyForm;
+    delete AboutBox;
+}
