@@ -18,7 +18,6 @@ TAboutBox::TAboutBox(QWidget* parent)
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("About OrvTerm"));
     setFont(orv::ui::FontOf(this, QStringLiteral("Times New Roman"), 20));
-    setFixedSize(Designed(this, 352), Designed(this, 235));
 
     Label1 = new QLabel(QStringLiteral("OrvTerm32"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -46,6 +45,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     layout->addStretch();
     layout->addWidget(OKButton, 0, Qt::AlignHCenter);
     FormCreate();
+    orv::ui::FixDesignedSize(this, 352, 235);
 }
 
 TAboutBox::~TAboutBox() {

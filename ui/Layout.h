@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QRect>
+#include <QSize>
 #include <QScreen>
 #include <QWidget>
 #include <QtMath>
+
+#include <algorithm>
 
 namespace orv::ui {
 
@@ -19,6 +22,13 @@ inline void CentreOnScreen(QWidget* widget) {
         frame.moveCenter(screen->availableGeometry().center());
         widget->move(frame.topLeft());
     }
+}
+
+// A fixed-size dialog: its designed size, or larger where the fonts on this system need more room.
+inline void FixDesignedSize(QWidget* widget, int designedWidth, int designedHeight) {
+    const QSize needed = widget->sizeHint();
+    widget->setFixedSize(std::max(Designed(widget, designedWidth), needed.width()),
+                         std::max(Designed(widget, designedHeight), needed.height()));
 }
 
 // A font by face and pixel height, as the forms name theirs.

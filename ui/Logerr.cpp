@@ -22,7 +22,6 @@ TLogonErrorForm::TLogonErrorForm(QWidget* parent)
     setObjectName(QStringLiteral("LogonErrorForm"));
     setWindowTitle(QStringLiteral("Orvanta Logon Error"));
     setFont(orv::ui::FontOf(this, QStringLiteral("Times New Roman"), 15));
-    setFixedSize(Designed(this, 316), Designed(this, 168));
 
     MainPannel = new QFrame(this);
     MainPannel->setObjectName(QStringLiteral("MainPannel"));
@@ -87,6 +86,7 @@ TLogonErrorForm::TLogonErrorForm(QWidget* parent)
     setTabOrder(AccountEdit, PasswordEdit);
     setTabOrder(PasswordEdit, Button1);
     setTabOrder(Button1, Button2);
+    orv::ui::FixDesignedSize(this, 316, 168);
 }
 
 TLogonErrorForm::~TLogonErrorForm() {
