@@ -27,6 +27,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <thread>
@@ -150,6 +151,10 @@ int main(int argc, char* argv[]) {
     const double drain = PlainDrain(text);
     std::printf("plain socket drain : %8.0f lines/s (%.0f MB/s)\n", lines / drain, text.size() / drain / 1e6);
 
+    // A settings folder of the run's own: the player's settings are neither read nor changed.
+    const std::string config = "/tmp/orv-flood-" + std::to_string(getpid());
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+
     QApplication app(argc, argv);
     MainForm = new TMainForm;
     TCPIPForm = new TTCPIPForm;
@@ -200,5 +205,6 @@ int main(int argc, char* argv[]) {
                 rssEnd - rssFull);
     delete TCPIPForm;
     delete MainForm;
+    std::filesystem::remove_all(config);
     return 0;
 }
