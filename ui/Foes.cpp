@@ -1,10 +1,11 @@
 #include "Foes.h"
 
+#include "NameList.h"
+
 #include "Codepage.h"
 #include "Layout.h"
 
 #include <QCheckBox>
-#include <QCollator>
 #include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -25,22 +26,6 @@ using orv::ui::Designed;
 using orv::ui::EncodeCp1252;
 
 namespace {
-
-// An item of FFList. The list orders its names as the desktop's sorted list boxes do: by the
-// user's locale, ignoring case.
-class FriendItem : public QListWidgetItem {
-  public:
-    using QListWidgetItem::QListWidgetItem;
-
-    bool operator<(const QListWidgetItem& other) const override {
-        static const QCollator collator = [] {
-            QCollator made;
-            made.setCaseSensitivity(Qt::CaseInsensitive);
-            return made;
-        }();
-        return collator.compare(text(), other.text()) < 0;
-    }
-};
 
 std::filesystem::path FolderOf(const QString& dir) {
     return std::filesystem::path(QFile::encodeName(dir).toStdString());
@@ -233,5 +218,5 @@ std::int32_t TFriendsForm::TickedMask() const {
 }
 
 void TFriendsForm::AddToList(const QString& name) {
-    FFList->addItem(new FriendItem(name));
+    FFList->addItem(new orv::ui::NameItem(name));
 }

@@ -7,6 +7,7 @@
 #include "F_keys.h"
 #include "Foes.h"
 #include "Logerr.h"
+#include "NameList.h"
 #include "New_account.h"
 #include "Tcp.h"
 
@@ -31,15 +32,6 @@ using orv::ui::DecodeCp1252;
 using orv::ui::EncodeCp1252;
 
 namespace {
-
-// The list box sorts as the desktop's sorted list boxes do: ignoring letter case.
-class PlayerItem : public QListWidgetItem {
-  public:
-    using QListWidgetItem::QListWidgetItem;
-    bool operator<(const QListWidgetItem& other) const override {
-        return text().compare(other.text(), Qt::CaseInsensitive) < 0;
-    }
-};
 
 // Only the primary button selects in the player list, so the popup menu acts on the entry last
 // clicked; a double-click anywhere in the list acts on that entry too. Owned by the list.
@@ -74,23 +66,25 @@ QString CaptionText(std::string_view caption) {
 // ---- The player list ------------------------------------------------------------------------
 
 void TMainForm::AddRow(std::string_view name) {
-    PlayerList->addItem(new PlayerItem(DecodeCp1252(name)));
+    PlayerList->addItem(new orv::ui::NameItem(DecodeCp1252(name)));
 }
 
 int TMainForm::FindRow(std::string_view name) const {
-    // The rows are sorted ignoring case, so the first match is found by halving.
+    // The rows are sorted, so the first match is found by halving. A match is equal ignoring
+    // case, as the list box's own search finds it.
     const QString wanted = DecodeCp1252(name);
     int low = 0;
     int high = PlayerList->count();
     while (low < high) {
         const int mid = (low + high) / 2;
-        if (PlayerList->item(mid)->text().compare(wanted, Qt::CaseInsensitive) < 0)
+        if (orv::ui::CompareNames(PlayerList->item(mid)->text(), wanted) < 0)
             low = mid + 1;
         else
             high = mid;
     }
-    if (low < PlayerList->count() && PlayerList->item(low)->text().compare(wanted, Qt::CaseInsensitive) == 0)
-        return low;
+    for (int row = low; row < PlayerList->count() && orv::ui::CompareNames(PlayerList->item(row)->text(), wanted) == 0;
+         ++row)
+        if (PlayerList->item(row)->text().compare(wanted, Qt::CaseInsensitive) == 0) return row;
     return -1;
 }
 
