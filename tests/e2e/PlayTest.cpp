@@ -1,70 +1,272 @@
 #include "UiFixture.h"
 
+#include "DemoClient.h"
 #include "DemoServer.h"
+#include "New_account.h"
+#include "Output.h"
 
-using PlayTest = UiTest;
+#include <QButtonGroup>
+#include <QMessageBox>
+#include <QToolButton>
+
+#include <string>
+#include <vector>
 
 namespace {
 
-// Waits until some line shown from `from` on satisfies the test; returns its index or -1.
-template <class Test>
-qsizetype WaitForLine(const std::function<QStringList()>& lines, qsizetype from, Test test) {
-    qsizetype found = -1;
-    (void)QTest::qWaitFor(
-        [&] {
-            const QStringList shown = lines();
-            for (qsizetype i = from; i < shown.size(); ++i)
-                if (test(shown[i])) {
-                    found = i;
-                    return true;
-                }
-            return false;
-        },
-        5000);
-    return found;
+// The alert as the window would play it, noted instead of heard.
+class RecordedSound : public orv::SoundPlayer {
+  public:
+    void PlayAsync(const std::string& path) override { played.push_back(path); }
+    std::vector<std::string> played;
+};
+
+const QStringList ClosedLines = {" ", " --- No longer connected to talmaro' servers ---",
+                                 "Connection to Orvanta Closed"};
+
+// The real main window against the demo server, both in this process.
+class PlayTest : public UiTest {
+  protected:
+    void StartServer(int players) {
+        orvdemo::DemoServer::Options options;
+        options.players = players;
+        options.activityMs = 0; // nobody comes or goes unless the test says so
+        server = std::make_unique<orvdemo::DemoServer>(options);
+        ASSERT_TRUE(server->listen(QHostAddress::LocalHost, 0)) << server->errorString().toStdString();
+    }
+    QString Port() const { return QString::number(server->port()); }
+
+    // Connect > Log On with the account typed into the dialog; nothing is typed after Connect.
+    void LogOnAs(const QString& avatar, const QString& account, const QString& password) {
+        LogOnWith([avatar, account, password, port = Port()](TTCPIPForm& dialog) {
+            dialog.HostEdit->setText(QStringLiteral("127.0.0.1"));
+            dialog.PortEdit->setText(port);
+            dialog.OrvEdit->setText(avatar);
+            dialog.AccountEdit->setText(account);
+            dialog.PasswordEdit->setText(password);
+            dialog.SaveCheck->setChecked(true);
+        });
+    }
+
+    // The set-up exchange is over: the list drawn and the input pane given back.
+    bool WaitPlaying() {
+        return QTest::qWaitFor(
+            [&] {
+                return Status() == "Connected" && form->GetLinkState() == orv::LinkState::Normal &&
+                       !Input->isReadOnly() && Action("PlayerListItem")->isEnabled() && !Rows().isEmpty();
+            },
+            5000);
+    }
+
+    // Waits until a line shown from index `from` on satisfies the test; returns its index or -1.
+    qsizetype WaitForLine(qsizetype from, const std::function<bool(const QString&)>& test) const {
+        qsizetype found = -1;
+        (void)QTest::qWaitFor(
+            [&] {
+                const QStringList shown = Lines();
+                for (qsizetype i = from; i < shown.size(); ++i)
+                    if (test(shown[i])) {
+                        found = i;
+                        return true;
+                    }
+                return false;
+            },
+            5000);
+        return found;
+    }
+    qsizetype WaitForLine(qsizetype from, const QString& line) const {
+        return WaitForLine(from, [&](const QString& shown) { return shown == line; });
+    }
+    QString Count() const { return Find<QLabel>("StatusPanel2")->text(); }
+    QString Shown() const { return Lines().join('|'); }
+
+    RecordedSound sound;
+    std::unique_ptr<orvdemo::DemoServer> server;
+};
+
+TEST_F(PlayTest, APlayerLogsOnByHimselfPlaysAndLogsOff) {
+    ASSERT_NO_FATAL_FAILURE(StartServer(5));
+    LogOnAs(QStringLiteral("Zed"), QStringLiteral("demo"), QStringLiteral("demo"));
+    ASSERT_TRUE(WaitPlaying()) << Shown().toStdString();
+
+    // Only the dialogue's own messages and the welcome are shown of the log-on and the set-up.
+    const QStringList shown = Lines();
+    const qsizetype logging = shown.indexOf("Logging demo into Orvanta...");
+    ASSERT_GE(logging, 0) << Shown().toStdString();
+    EXPECT_EQ(shown.mid(logging, 3), QStringList({"Logging demo into Orvanta...", "Sending password...",
+                                                  " Welcome to Orvanta DataSpace. "}));
+    for (const QString& line : shown)
+        EXPECT_FALSE(line.contains("ogin:") || line.contains("word:") || line.contains("SpyNet Notice") ||
+                     line.contains(">qw") || line.contains("players in Orvanta"))
+            << line.toStdString();
+
+    // Everybody on line is listed, sorted as the list box sorts, and counted.
+    const int online = server->playersOnline();
+    EXPECT_EQ(online, 6);
+    QStringList rows = Rows();
+    EXPECT_EQ(rows.size(), online);
+    EXPECT_TRUE(rows.contains("Zed"));
+    QStringList sorted = rows;
+    std::sort(sorted.begin(), sorted.end(),
+              [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    EXPECT_EQ(rows, sorted);
+    EXPECT_EQ(Count(), QStringLiteral("%1 players on-line").arg(online));
+    EXPECT_EQ(Total(), "All Players");
+    EXPECT_EQ(Input->toPlainText(), "");
+    EXPECT_EQ(form->windowTitle(), "Orv2Term - Version 1.04 - 127.0.0.1 - Zed");
+    EXPECT_EQ(Stored("Ac0").Text, "Zed~demo~demo\n");
+    EXPECT_EQ(Stored("Current Account").Number, 0u);
+
+    // A quick-who the player types is plain text: it names the players listed and leaves the list be.
+    qsizetype at = Lines().size();
+    TypeCommand(QStringLiteral("qw"));
+    at = WaitForLine(at, ">qw ");
+    ASSERT_GE(at, 0) << Shown().toStdString();
+    const qsizetype end = WaitForLine(at, QStringLiteral("%1 players in Orvanta ").arg(online));
+    ASSERT_GT(end, at) << Shown().toStdString();
+    QStringList named;
+    for (const QString& line : Lines().mid(at + 1, end - at - 1))
+        named += line.split(' ', Qt::SkipEmptyParts);
+    named.sort(Qt::CaseInsensitive);
+    EXPECT_EQ(named, rows);
+    EXPECT_EQ(Rows(), rows);
+
+    TypeCommand(QStringLiteral("look"));
+    at = WaitForLine(end, ">look ");
+    ASSERT_GE(at, 0) << Shown().toStdString();
+    const qsizetype exits = WaitForLine(at, [](const QString& line) { return line.startsWith("Exits: "); });
+    EXPECT_EQ(Lines().mid(at + 1, exits - at),
+              QStringList({"Central Concourse ",
+                           "The station's busy heart. Traders hurry past in every direction. ",
+                           "Exits: north, northeast, east, southeast, south, southwest, west, northwest. "}));
+
+    Action("Logoff")->trigger();
+    EXPECT_EQ(LastLines(3), ClosedLines);
+    EXPECT_EQ(Status(), "Disconnected");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return server->clientCount() == 0; }, 5000));
+    EXPECT_EQ(Rows(), rows) << "the last list stays on show";
+}
+
+TEST_F(PlayTest, AFriendsComingAndGoingIsAlertedAndTheListFollowsEveryone) {
+    ASSERT_NO_FATAL_FAILURE(StartServer(4));
+    form->SetSoundPlayer(&sound);
+    form->Foes.SetNames({"Nova"});
+    form->Foes.SetRanksAlertMask(orv::FriendsAndFoes::AudibleBit);
+    ASSERT_FALSE(Action("SpyNetItem")->isChecked());
+    LogOnAs(QStringLiteral("Zed"), QStringLiteral("demo"), QStringLiteral("demo"));
+    ASSERT_TRUE(WaitPlaying()) << Shown().toStdString();
+    const qsizetype listed = Rows().size();
+
+    // The friend logs on from another connection: alerted, shown with notices off, listed.
+    demotest::Client nova(server->port());
+    nova.logOn("kx1234", "secret");
+    const QString entered = "SPYNET REPORT: Adventureuse Nova has entered Orvanta DataSpace. ";
+    ASSERT_GE(WaitForLine(0, entered), 0) << Shown().toStdString();
+    EXPECT_TRUE(Rows().contains("Nova"));
+    EXPECT_EQ(Count(), QStringLiteral("%1 players on-line").arg(listed + 1));
+    const std::string alert = QFile::encodeName(form->StartDir).toStdString() + "/alert.wav";
+    EXPECT_EQ(sound.played, std::vector<std::string>{alert});
+
+    // Strangers come and go silently with notices off, but the list and the count keep up.
+    const qsizetype shownBefore = Lines().size();
+    const QString stranger = server->simulateArrival();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Rows().contains(stranger); }, 5000)) << stranger.toStdString();
+    EXPECT_EQ(Count(), QStringLiteral("%1 players on-line").arg(listed + 2));
+    const QString gone = server->simulateDeparture();
+    ASSERT_FALSE(gone.isEmpty());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Rows().contains(gone); }, 5000)) << gone.toStdString();
+    EXPECT_EQ(Count(), QStringLiteral("%1 players on-line").arg(listed + 1));
+    EXPECT_EQ(Rows().size(), server->playersOnline());
+    EXPECT_EQ(Lines().size(), shownBefore);
+    EXPECT_EQ(sound.played.size(), 1u);
+
+    // Examine from the list's popup menu reaches the game, which answers about the friend.
+    auto* list = Find<QListWidget>("PlayerList");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, RowCentre("Nova"));
+    QMenu* popup = OpenPlayerPopup(RowCentre("Nova"));
+    ChooseFromPopup(popup, Action("ExamineItem"));
+    const qsizetype examined = WaitForLine(shownBefore, ">ex Nova ");
+    ASSERT_GE(examined, 0) << Shown().toStdString();
+    EXPECT_GE(WaitForLine(examined, "Adventureuse Nova is a woman in a patched flight suit, rank 3 of 14. "),
+              examined + 1);
+    EXPECT_EQ(form->focusWidget(), Input);
+
+    // The friend leaves: alerted and shown again, and the row goes.
+    nova.send("quit\n");
+    ASSERT_GE(WaitForLine(examined, "SPYNET REPORT: Adventureuse Nova has left Orvanta DataSpace. "), 0)
+        << Shown().toStdString();
+    EXPECT_FALSE(Rows().contains("Nova"));
+    EXPECT_EQ(sound.played, std::vector<std::string>(2, alert));
+    EXPECT_EQ(Rows().size(), server->playersOnline());
+}
+
+TEST_F(PlayTest, ANewAccountsCharacterEntersTheGameAndATakenNameSendsThePlayerBack) {
+    ASSERT_NO_FATAL_FAILURE(StartServer(3));
+    TNewAccountForm* account = NewAccountForm;
+    account->HostEdit->setText(QStringLiteral("127.0.0.1"));
+    account->PortEdit->setText(Port());
+    account->IDEdit->setText(QStringLiteral("pilot7"));
+    account->PwEdit->setText(QStringLiteral("Secret12"));
+    account->PwConfEdit->setText(QStringLiteral("Secret12"));
+    account->EMailEdit->setText(QStringLiteral("pilot@example.org"));
+    account->NameEdit->setText(QStringLiteral("Quill"));
+    account->RaceEdit->setText(QStringLiteral("Sand Walker"));
+    account->GenderButtons->button(1)->click();
+    // Every stat point spent, so sending asks nothing: 30, 40, 40 and 30.
+    for (auto [spin, steps] : {std::pair{account->StrSpin, 10}, std::pair{account->UpDown1, 20},
+                               std::pair{account->DexSpin, 20}, std::pair{account->UpDown2, 10}})
+        for (int i = 0; i < steps; ++i)
+            QTest::mouseClick(spin->UpButton, Qt::LeftButton);
+    ASSERT_EQ(account->UnusedEdit->text(), "0");
+    ASSERT_TRUE(account->NewAcCheck->isChecked());
+    const auto sendForm = [&] {
+        WhenModal(QStringLiteral("NewAccountForm"),
+                  [account](QWidget*) { QTest::mouseClick(account->SendBtn, Qt::LeftButton); });
+        Action("NewAccountItem")->trigger();
+    };
+
+    sendForm();
+    ASSERT_TRUE(WaitPlaying()) << Shown().toStdString();
+    QStringList shown = Lines();
+    qsizetype at = shown.indexOf("Setting up new account");
+    ASSERT_GE(at, 0) << Shown().toStdString();
+    EXPECT_EQ(shown.mid(at, 5), QStringList({"Setting up new account", "New account set up.",
+                                             "New character being set up.", " ", " "}));
+    EXPECT_TRUE(Rows().contains("Quill"));
+    EXPECT_EQ(Rows().size(), server->playersOnline());
+    EXPECT_EQ(Input->toPlainText(), "");
+    Action("Logoff")->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server->clientCount() == 0; }, 5000));
+
+    // Another new account whose character name is taken: the account is made, the character refused.
+    account->IDEdit->setText(QStringLiteral("pilot8"));
+    account->NameEdit->setText(QStringLiteral("Nova"));
+    sendForm();
+    QString refusal;
+    WhenModal(QString(), [&refusal](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        refusal = box->text();
+        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+    });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !refusal.isEmpty() && Status() == "Disconnected"; }, 5000))
+        << Shown().toStdString();
+    EXPECT_EQ(refusal, "The character name you chose is\nunavailable. Please try again.");
+    EXPECT_EQ(LastLines(3), ClosedLines);
+    EXPECT_FALSE(Lines().join('|').contains("I'm sorry")) << "the refusal itself is not shown";
+    EXPECT_FALSE(account->NewAcCheck->isChecked());
+    EXPECT_EQ(form->GetLinkState(), orv::LinkState::Normal);
+
+    // Unticked, the same form logs on to the account just made and asks only for a character.
+    account->NameEdit->setText(QStringLiteral("Wren"));
+    at = Lines().size();
+    sendForm();
+    ASSERT_TRUE(WaitPlaying()) << Shown().toStdString();
+    shown = Lines().mid(at);
+    EXPECT_FALSE(shown.contains("Setting up new account"));
+    EXPECT_TRUE(shown.contains("New account set up."));
+    EXPECT_TRUE(Rows().contains("Wren"));
+    EXPECT_FALSE(Rows().contains("Quill"));
 }
 
 } // namespace
-
-TEST_F(PlayTest, APlayerLogsOnPlaysAndLogsOffAgainstTheDemoServer) {
-    orvdemo::DemoServer::Options options;
-    options.players = 5;
-    options.activityMs = 0; // nobody arrives or leaves during the test
-    orvdemo::DemoServer server(options);
-    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0)) << server.errorString().toStdString();
-    const auto lines = [this] { return Lines(); };
-    // Until the log-on dialogue is automated, prompts are cut at their colon and the space after one
-    // starts the next line, so lines are compared without their surrounding blanks.
-    const auto is = [](const char* text) {
-        return [text](const QString& line) { return line.trimmed() == text; };
-    };
-
-    LogOn(QStringLiteral("127.0.0.1"), QString::number(server.port()));
-    qsizetype at = WaitForLine(lines, 0, is("Connected to talmaro"));
-    ASSERT_GE(at, 0);
-    at = WaitForLine(lines, at, is("login:"));
-    ASSERT_GE(at, 0) << Lines().join('|').toStdString();
-
-    QTest::keyClicks(Input, QStringLiteral("demo"));
-    QTest::keyClick(Input, Qt::Key_Return);
-    at = WaitForLine(lines, at, is("Password:"));
-    ASSERT_GE(at, 0) << Lines().join('|').toStdString();
-    QTest::keyClicks(Input, QStringLiteral("demo"));
-    QTest::keyClick(Input, Qt::Key_Return);
-    at = WaitForLine(lines, at, is("Welcome to Orvanta DataSpace."));
-    ASSERT_GE(at, 0) << Lines().join('|').toStdString();
-
-    QTest::keyClicks(Input, QStringLiteral("look"));
-    QTest::keyClick(Input, Qt::Key_Return);
-    at = WaitForLine(lines, at, is(">look"));
-    ASSERT_GE(at, 0) << Lines().join('|').toStdString();
-    // The room's name and description follow the echo, then its exits.
-    EXPECT_GE(
-        WaitForLine(lines, at + 1, [](const QString& line) { return line.trimmed().startsWith("Exits"); }),
-        at + 3);
-
-    Action("Logoff")->trigger();
-    EXPECT_EQ(LastLines(3), QStringList({" ", " --- No longer connected to talmaro' servers ---",
-                                         "Connection to Orvanta Closed"}));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return server.clientCount() == 0; }, 5000));
-}

@@ -6,11 +6,17 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QDeadlineTimer>
+#include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -55,6 +61,40 @@ class ScriptServer {
     QTcpServer server_;
 };
 
+// A modal window that nobody answers would keep the test inside its loop for ever: once one has
+// stood unanswered for a few seconds, the test fails and the window is closed.
+class ModalWatchdog {
+  public:
+    explicit ModalWatchdog(int limitMs) {
+        QObject::connect(&timer_, &QTimer::timeout, [this, limitMs] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal == nullptr || !modal->isVisible()) {
+                seen_ = nullptr;
+                return;
+            }
+            if (modal != seen_) {
+                seen_ = modal;
+                since_.start();
+                return;
+            }
+            if (since_.elapsed() < limitMs) return;
+            ADD_FAILURE() << "nobody answered the modal window " << modal->objectName().toStdString() << " \""
+                          << modal->windowTitle().toStdString() << '"';
+            seen_ = nullptr;
+            if (auto* dialog = qobject_cast<QDialog*>(modal))
+                dialog->done(QDialog::Rejected);
+            else
+                modal->close();
+        });
+        timer_.start(50);
+    }
+
+  private:
+    QTimer timer_;
+    QPointer<QWidget> seen_;
+    QElapsedTimer since_;
+};
+
 // A clock that stands still until the test moves it: Sat Dec 05 14:03:09 2026.
 class FixedClock : public orv::Clock {
   public:
@@ -71,10 +111,12 @@ class UiTest : public ::testing::Test {
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(ConfigDir()));
         startedIn = QDir::currentPath();
         QDir::setCurrent(home.path());
+        watchdog = std::make_unique<ModalWatchdog>(5000);
         Start();
     }
     void TearDown() override {
         Stop();
+        watchdog.reset();
         QDir::setCurrent(startedIn);
     }
 
@@ -104,6 +146,9 @@ class UiTest : public ::testing::Test {
     }
     void Store(const char* name, std::uint32_t value) const {
         ASSERT_FALSE(orv::RegFile(QFile::encodeName(SettingsPath()).toStdString()).WriteDword(name, value));
+    }
+    void StoreText(const char* name, const std::string& text) const {
+        ASSERT_FALSE(orv::RegFile(QFile::encodeName(SettingsPath()).toStdString()).WriteText(name, text));
     }
 
     // Answers the next modal window that shows (of the given object name, when one is given) once
@@ -137,19 +182,28 @@ class UiTest : public ::testing::Test {
     QString Status() const { return Find<QLabel>("StatusPanel0")->text(); }
     QString Total() const { return Find<QLabel>("TotalPanel")->text(); }
 
-    // Chooses Connect > Log On and answers the dialog with host and port (or cancels it).
-    void LogOn(const QString& host, const QString& port, bool confirm = true) {
+    // Chooses Connect > Log On; once the dialog shows, fill sets its boxes (and may check them),
+    // then Connect or Cancel closes it.
+    void LogOnWith(std::function<void(TTCPIPForm&)> fill, bool confirm = true) {
         auto* answer = new QTimer(form.get());
-        QObject::connect(answer, &QTimer::timeout, [answer, host, port, confirm] {
+        QObject::connect(answer, &QTimer::timeout, [answer, fill = std::move(fill), confirm] {
             if (TCPIPForm == nullptr || !TCPIPForm->isVisible()) return;
+            answer->stop();
             answer->deleteLater();
-            TCPIPForm->findChild<QLineEdit*>(QStringLiteral("HostEdit"))->setText(host);
-            TCPIPForm->findChild<QLineEdit*>(QStringLiteral("PortEdit"))->setText(port);
-            const char* button = confirm ? "OKBtn" : "CancelBtn";
-            QTest::mouseClick(TCPIPForm->findChild<QPushButton*>(QLatin1String(button)), Qt::LeftButton);
+            fill(*TCPIPForm);
+            QTest::mouseClick(confirm ? TCPIPForm->OKBtn : TCPIPForm->CancelBtn, Qt::LeftButton);
         });
         answer->start(0);
         Action("LogontoOrv")->trigger();
+    }
+    // Chooses Connect > Log On and answers the dialog with host and port (or cancels it).
+    void LogOn(const QString& host, const QString& port, bool confirm = true) {
+        LogOnWith(
+            [host, port](TTCPIPForm& dialog) {
+                dialog.HostEdit->setText(host);
+                dialog.PortEdit->setText(port);
+            },
+            confirm);
     }
     // Logs on to the server and waits until both ends have the connection.
     void Connect(ScriptServer& server) {
@@ -169,8 +223,48 @@ class UiTest : public ::testing::Test {
         return Lines().mid(std::max<qsizetype>(0, Lines().size() - n));
     }
 
+    // The player list's rows, top to bottom.
+    QStringList Rows() const {
+        auto* list = Find<QListWidget>("PlayerList");
+        QStringList rows;
+        for (int i = 0; i < list->count(); ++i)
+            rows << list->item(i)->text();
+        return rows;
+    }
+    QPoint RowCentre(const QString& name) const {
+        auto* list = Find<QListWidget>("PlayerList");
+        const QList<QListWidgetItem*> found = list->findItems(name, Qt::MatchExactly);
+        if (found.isEmpty()) {
+            ADD_FAILURE() << "no row " << name.toStdString();
+            return {};
+        }
+        return list->visualItemRect(found.front()).center();
+    }
+    // A right-click on the player list as the desktop delivers it, the press and then the request
+    // for a context menu; returns the popup menu once it shows.
+    QMenu* OpenPlayerPopup(QPoint at) const {
+        QWidget* viewport = Find<QListWidget>("PlayerList")->viewport();
+        QTest::mouseClick(viewport, Qt::RightButton, {}, at);
+        QContextMenuEvent request(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+        QApplication::sendEvent(viewport, &request);
+        auto* popup = Find<QMenu>("Popup");
+        EXPECT_TRUE(QTest::qWaitFor([popup] { return popup->isVisible(); }, 5000));
+        return popup;
+    }
+    static void ChooseFromPopup(QMenu* popup, QAction* item) {
+        const QPoint at = popup->actionGeometry(item).center();
+        QTest::mouseMove(popup, at);
+        QTest::mouseClick(popup, Qt::LeftButton, {}, at);
+    }
+    // Types a command into Input and presses Enter.
+    void TypeCommand(const QString& text) const {
+        QTest::keyClicks(Input, text);
+        QTest::keyClick(Input, Qt::Key_Return);
+    }
+
     QTemporaryDir home;
     QString startedIn;
+    std::unique_ptr<ModalWatchdog> watchdog;
     FixedClock clock;
     std::unique_ptr<TMainForm> form;
     QPlainTextEdit* Output = nullptr;
