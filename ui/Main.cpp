@@ -1040,6 +1040,8 @@ void TMainForm::CliSocketDisconnect() {
     UpdateCaption();
     ShowLine(" ");
     ShowLine(" --- No longer connected to talmaro' servers ---");
+    // A link lost while the player list was being built leaves nothing to wait for.
+    if (linkState_ == LinkState::Setup || linkState_ == LinkState::WhoList) FinishSetup();
     linkState_ = LinkState::Normal;
 }
 

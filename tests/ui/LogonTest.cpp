@@ -112,6 +112,22 @@ TEST_F(LogonTest, ASavedAccountLogsOnByItselfAndTheSetUpBuildsTheList) {
     EXPECT_EQ(server.received, "demo\npw~x\nspynet notice\nspynet notice\nqw\n");
 }
 
+TEST_F(LogonTest, ALinkLostDuringTheSetUpHandsTheInputPaneBack) {
+    ScriptServer server;
+    LogOnAs(server, QStringLiteral("demo"), QStringLiteral("demo"));
+    server.Send("login: ");
+    server.Send("Password: ");
+    server.Send("Welcome to Orvanta DataSpace.\r\n");
+    ASSERT_TRUE(server.Received("demo\ndemo\nspynet notice\n"));
+    ASSERT_TRUE(Input->isReadOnly());
+    server.peer->disconnectFromHost();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Status() == "Disconnected"; }, 5000));
+    EXPECT_EQ(form->GetLinkState(), orv::LinkState::Normal);
+    EXPECT_FALSE(Input->isReadOnly());
+    EXPECT_EQ(Input->toPlainText(), "");
+    EXPECT_TRUE(Action("PlayerListItem")->isEnabled());
+}
+
 TEST_F(LogonTest, RefusalsAreCorrectedFromTheErrorBoxUntilThePlayerGivesUp) {
     ScriptServer server;
     ASSERT_NO_FATAL_FAILURE(LogOnAs(server, QStringLiteral("wrong"), QStringLiteral("bad")));
