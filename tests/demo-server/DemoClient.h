@@ -50,16 +50,11 @@ class Client {
         EXPECT_TRUE(pumpUntil([this] { return socket_.state() == QAbstractSocket::ConnectedState; }));
     }
 
-    QTcpSocket& socket() { return socket_; }
     const std::string& received() const { return buffer_; }
 
     void send(std::string_view bytes) {
         socket_.write(bytes.data(), static_cast<qint64>(bytes.size()));
         socket_.flush();
-    }
-
-    bool waitFor(std::string_view text) {
-        return waitUntil([&](const std::string& have) { return have.find(text) != std::string::npos; });
     }
 
     bool waitUntil(const std::function<bool(const std::string& received)>& done) {
@@ -71,7 +66,8 @@ class Client {
 
     // Everything up to and including text, removed from what was received.
     std::string takeThrough(std::string_view text) {
-        EXPECT_TRUE(waitFor(text)) << "never received \"" << text << "\"; have \"" << buffer_ << '"';
+        EXPECT_TRUE(waitUntil([&](const std::string& have) { return have.find(text) != std::string::npos; }))
+            << "never received \"" << text << "\"; have \"" << buffer_ << '"';
         const auto end = std::min(buffer_.size(), buffer_.find(text) + text.size());
         std::string head = buffer_.substr(0, end);
         buffer_.erase(0, end);
@@ -139,12 +135,11 @@ class DemoServerTest : public ::testing::Test {
         if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
     }
 
-    void start(int players = 12, qint64 maxPendingOutput = 4 * 1024 * 1024, int activityMs = 0) {
+    void start(int players = 12) {
         DemoServer::Options options;
         options.players = players;
         options.seed = 7;
-        options.activityMs = activityMs; // 0: tests trigger arrivals themselves
-        options.maxPendingOutput = maxPendingOutput;
+        options.activityMs = 0; // tests trigger arrivals themselves
         server_ = std::make_unique<DemoServer>(options);
         ASSERT_TRUE(server_->listen(QHostAddress::LocalHost, 0)) << server_->errorString().toStdString();
     }

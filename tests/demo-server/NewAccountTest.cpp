@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 #include <vector>
 
@@ -53,8 +52,8 @@ class NewAccountTest : public DemoServerTest {
     }
 
     // The answers to the name question, in two sends; returns what came through the offer line.
-    std::string makeCharacter(Client& c, const std::string& name, char gender = 'f') {
-        c.send(name + "\nHuman\n" + gender + "\nn\n");
+    std::string makeCharacter(Client& c, const std::string& name) {
+        c.send(name + "\nHuman\nf\nn\n");
         c.send("30\n40\n50\nyes\n");
         std::string text = c.takeThrough("Do you want to play");
         return text + c.takeThrough("\r\n");
@@ -93,25 +92,6 @@ TEST_F(NewAccountTest, ClientCreatesAnAccountAndACharacterAndPlaysIt) {
     watcher->takeThrough("Nyx has left Orvanta DataSpace.\r\n");
     EXPECT_EQ(watcher->takeThrough("\r\n"),
               "SPYNET REPORT: GroundHog Nyx has entered Orvanta DataSpace.\r\n");
-}
-
-TEST_F(NewAccountTest, AnswersMayArriveInAnyGrouping) {
-    start();
-    auto whole = connect(); // everything in one write, the game's first command included
-    whole->takeThrough("login: ");
-    whole->send("new\nvegaacct\npw\npw\nv@x.org\nVega\nSelenite\nm\nn\n20\n20\n20\nyes\nqw\n");
-    whole->takeThrough("\r\n>qw\r\n");
-    EXPECT_TRUE(listed(">qw\r\n" + whole->takeThrough(" players in Orvanta\r\n"), "Vega"));
-
-    auto trickle = connect(); // one byte at a time, with a human's CR LF line ends
-    trickle->takeThrough("login: ");
-    for (const char ch :
-         std::string("new\r\nlyraacct\r\npw2\r\npw2\r\nl@x.org\r\nLyra\r\nHigh Elf\r\nn\r\nn\r\n"
-                     "70\r\n20\r\n25\r\nyes\r\nqw\r\n"))
-        trickle->send(std::string(1, ch));
-    trickle->takeThrough("\r\n>qw\r\n");
-    EXPECT_TRUE(listed(">qw\r\n" + trickle->takeThrough(" players in Orvanta\r\n"), "Lyra"));
-    EXPECT_NE(trickle->ask("ex Lyra").find("is a being"), std::string::npos);
 }
 
 TEST_F(NewAccountTest, TakenAccountNamesAreRefusedAndLeaveTheAccountAlone) {
@@ -163,82 +143,6 @@ TEST_F(NewAccountTest, TakenCharacterNamesAreRefusedAfterTheOffer) {
         EXPECT_EQ(c->received().find("Welcome"), std::string::npos) << c->received();
         EXPECT_EQ(server_->playersOnline(), online) << taken[i] << " entered the game";
     }
-}
-
-TEST_F(NewAccountTest, AccountsWithoutACharacterAreAskedForOneAfterTheirPassword) {
-    start();
-    auto refused = connect(); // leaves an account without a character
-    openAccount(*refused, "second1");
-    makeCharacter(*refused, "Zed");
-    refused->takeThrough("not available.\r\n");
-    refused->socket().abort();
-
-    // Box unticked: the pair at the log-on prompt in one send, then the name question is awaited.
-    std::vector<std::unique_ptr<Client>> playing;
-    for (const auto& [account, password, name] :
-         {std::array<std::string, 3>{"second1", "pw", "Orla"},
-          std::array<std::string, 3>{"newbie", "firstflight", "Quill"}}) {
-        auto& c = playing.emplace_back(connect());
-        c->takeThrough("login: ");
-        c->send(account + "\n" + password + "\n");
-        const std::string text = c->takeThrough("Please provide a name for your character: ");
-        EXPECT_EQ(recognised(text), Texts{"Please provide a name"}) << text;
-        EXPECT_EQ(recognised(makeCharacter(*c, name, 'n')), Texts{"Do you want to play"});
-        EXPECT_TRUE(playsAndIsListed(*c, name));
-    }
-
-    // "new character" in the game adds another; the account then plays the newest.
-    auto c = player("newbie", "firstflight");
-    c->send("new character\n");
-    c->takeThrough("Please provide a name for your character: ");
-    makeCharacter(*c, "Quillon");
-    EXPECT_TRUE(playsAndIsListed(*c, "Quillon"));
-    EXPECT_FALSE(listed(c->ask("qw"), "Quill"));
-    c->send("quit\n");
-    ASSERT_TRUE(c->waitClosed());
-    EXPECT_NE(player("newbie", "firstflight")->ask("ex Quillon").find("Quillon is a woman"),
-              std::string::npos);
-}
-
-TEST_F(NewAccountTest, PlayersTypingByHandAreAskedAgainAfterAMistake) {
-    start();
-    auto c = connect();
-    c->takeThrough("login: ");
-    // Each answer, and the question it should bring.
-    const std::vector<std::pair<std::string, std::string>> script{
-        {"new", "Choose an account name: "},
-        {"", "Choose an account name: "},
-        {"handtyped", "Choose a password: "},
-        {"abc", "Type the password again: "},
-        {"abd", "Choose a password: "},
-        {"abc", "Type the password again: "},
-        {"abc", "Your e-mail address: "},
-        {"nowhere", "Your e-mail address: "},
-        {"me@x.org", "Please provide a name for your character: "},
-        {"9lives", "Please provide a name for your character: "},
-        {"Rhea", "Your character's race: "},
-        {"Sky Folk", "Gender (m/f/n): "},
-        {"x", "Gender (m/f/n): "},
-        {"F", "Do you want to read the rules? (y/n): "},
-        {"y", "Strength (20-70): "},
-        {"71", "Strength (20-70): "},
-        {"45abc", "Strength (20-70): "},
-        {"45", "Stamina (20-70): "},
-        {"20", "Dexterity (20-70): "},
-        {"55", "Is this right? (yes/no): "},
-        {"no", "Please provide a name for your character: "},
-    };
-    for (const auto& [answer, prompt] : script) {
-        c->send(answer + "\n");
-        const std::string text = c->takeThrough(": ");
-        EXPECT_EQ(text.substr(text.rfind('\n') + 1), prompt) << "after \"" << answer << '"';
-    }
-    c->send("Rhea\nSky Folk\nf\nn\n45\n20\n55\nyes\n");
-    c->takeThrough("Do you want to play now?\r\n");
-    // A yes right after the offer answers it; later it is no command at all.
-    EXPECT_EQ(lines(c->ask("yes")).back(), "You are already here. Fly safe.");
-    EXPECT_EQ(lines(c->ask("yes")).back(),
-              "Unknown command. Type help for the commands this demo server knows.");
 }
 
 } // namespace
