@@ -121,6 +121,7 @@ TFKeyForm::TFKeyForm(FKeyLinks links, QWidget* parent)
     Label1->setFont(bold);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setGeometry(Designed(this, 80), Designed(this, 6), Designed(this, 372), Designed(this, 70));
+    orv::ui::FitLabelText(Label1);
 
     F_KeyGroup = new QGroupBox(this);
     F_KeyGroup->setObjectName(QStringLiteral("F_KeyGroup"));
