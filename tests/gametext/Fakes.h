@@ -16,13 +16,10 @@ namespace orv::test {
 struct FakeListView : PlayerListView {
     void AddRow(std::string_view name) override { rows.emplace_back(name), ++changes; }
     int FindRow(std::string_view name) const override {
-        const auto same = [name](const std::string& row) {
-            return std::equal(
-                row.begin(), row.end(), name.begin(), name.end(),
-                [](unsigned char a, unsigned char b) { return std::tolower(a) == std::tolower(b); });
-        };
-        const auto at = std::find_if(rows.begin(), rows.end(), same);
-        return at == rows.end() ? -1 : static_cast<int>(at - rows.begin());
+        const auto same = [](unsigned char a, unsigned char b) { return std::tolower(a) == std::tolower(b); };
+        for (std::size_t row = 0; row < rows.size(); ++row)
+            if (std::ranges::equal(rows[row], name, same)) return static_cast<int>(row);
+        return -1;
     }
     void DeleteRow(int row) override { rows.erase(rows.begin() + row), ++changes; }
     void ClearRows() override { rows.clear(), ++changes; }
@@ -34,7 +31,7 @@ struct FakeListView : PlayerListView {
 
     std::vector<std::string> Sorted() const {
         auto sorted = rows;
-        std::sort(sorted.begin(), sorted.end());
+        std::ranges::sort(sorted);
         return sorted;
     }
 

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace orv::test {
 namespace {
 
@@ -14,6 +13,13 @@ protected:
     void Receive(const std::string& chunk) { tp.ProcessChunk(chunk, host.state); }
     std::string TakeSent() { return std::exchange(host.sent, {}); }
     Lines TakeShown() { return std::exchange(host.shown, {}); }
+    // Both prompts answered; what they sent and showed is forgotten.
+    void PastThePrompts() {
+        Receive("login: ");
+        Receive("Password: ");
+        host.sent.clear();
+        host.shown.clear();
+    }
 
     FakeHost host;
     FakeDialogue logon{host};
@@ -46,10 +52,7 @@ TEST_F(LoginDialogueTest, PromptWordsOutOfTurnAreShownCutAfterTheColon) {
 }
 
 TEST_F(LoginDialogueTest, WelcomeIsShownThenSetupBeginsAndTheRestOfTheChunkWaits) {
-    Receive("login: ");
-    Receive("Password: ");
-    TakeSent();
-    TakeShown();
+    PastThePrompts();
     Receive("\r\n\r\nWelcome to Orvanta DataSpace.\r\nYou are in the concourse.\r\n");
     EXPECT_EQ(TakeShown(), (Lines{"  ", " ", "Welcome to Orvanta DataSpace. "})); // "  ": the space after "Password:"
     EXPECT_EQ(TakeSent(), "spynet notice\n");
@@ -64,10 +67,7 @@ TEST_F(LoginDialogueTest, WelcomeIsShownThenSetupBeginsAndTheRestOfTheChunkWaits
 
 TEST_F(LoginDialogueTest, RefusalCorrectedWithOkAnswersTheNextPromptAtOnce) {
     logon.answers = {true, true};
-    Receive("login: ");
-    Receive("Password: ");
-    TakeSent();
-    TakeShown();
+    PastThePrompts();
     // The refusal and the next prompt in one chunk: the corrected account goes out at once.
     Receive("\r\nLogin incorrect\r\nlogin: ");
     EXPECT_EQ(logon.boxes, 1);
@@ -85,10 +85,7 @@ TEST_F(LoginDialogueTest, RefusalCorrectedWithOkAnswersTheNextPromptAtOnce) {
 
 TEST_F(LoginDialogueTest, RefusalCancelledClosesAndDropsEverythingAfter) {
     logon.answers = {false};
-    Receive("login: ");
-    Receive("Password: ");
-    TakeSent();
-    TakeShown();
+    PastThePrompts();
     Receive("\r\nLogin incorrect\r\nlogin: \r\nmore text\r\n");
     EXPECT_EQ(logon.abandons, 1);
     EXPECT_EQ(TakeShown(), (Lines{"  ", " ", " --- No longer connected to talmaro' servers ---",

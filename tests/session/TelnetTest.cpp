@@ -34,27 +34,22 @@ Result Feed(const std::string& input, std::vector<std::size_t> cuts, bool diagno
 // The same bytes fed whole, one byte at a time and split at every offset give the same result.
 void ExpectSameEverywhere(const std::string& input, const std::string& text, const std::string& sent,
                           const std::vector<std::string>& shown) {
-    const Result whole = Feed(input, {});
-    EXPECT_EQ(whole.text, text);
-    EXPECT_EQ(whole.sent, sent);
-    EXPECT_EQ(whole.shown, shown);
-
+    const auto expect = [&](const std::vector<std::size_t>& cuts, const std::string& how) {
+        const Result r = Feed(input, cuts);
+        EXPECT_EQ(r.text, text) << how;
+        EXPECT_EQ(r.sent, sent) << how;
+        EXPECT_EQ(r.shown, shown) << how;
+    };
+    expect({}, "fed whole");
     std::vector<std::size_t> everyByte;
-    for (std::size_t i = 1; i < input.size(); ++i) everyByte.push_back(i);
-    const Result bytewise = Feed(input, everyByte);
-    EXPECT_EQ(bytewise.text, text) << "fed one byte at a time";
-    EXPECT_EQ(bytewise.sent, sent) << "fed one byte at a time";
-    EXPECT_EQ(bytewise.shown, shown) << "fed one byte at a time";
-
     for (std::size_t cut = 1; cut < input.size(); ++cut) {
-        const Result split = Feed(input, {cut});
-        EXPECT_EQ(split.text, text) << "split at " << cut;
-        EXPECT_EQ(split.sent, sent) << "split at " << cut;
-        EXPECT_EQ(split.shown, shown) << "split at " << cut;
+        everyByte.push_back(cut);
+        expect({cut}, "split at " + std::to_string(cut));
     }
+    expect(everyByte, "fed one byte at a time");
 }
 
-TEST(Telnet, OptionOffersAreRefusedExceptSuppressGoAhead) {
+TEST(Telnet, OffersAndRequestsAreRefusedExceptSuppressGoAheadAndWindowSize) {
     ExpectSameEverywhere(Bytes({255, 251, 1}), "", Bytes({255, 254, 1}),
                          {"Telnet Command from Server: IAC WILL ECHO", "Telnet Reply to Server: IAC DON'T ECHO"});
     ExpectSameEverywhere(Bytes({255, 251, 3}), "", Bytes({255, 253, 3}),
@@ -67,9 +62,7 @@ TEST(Telnet, OptionOffersAreRefusedExceptSuppressGoAhead) {
     ExpectSameEverywhere(Bytes({255, 251, 200}), "", Bytes({255, 254, 200}),
                          {"Telnet Command from Server: IAC WILL UNKNOWN - 200",
                           "Telnet Reply to Server: IAC DON'T UNKNOWN - 200"});
-}
-
-TEST(Telnet, RequestsAreRefusedExceptWindowSize) {
+    // Requests are refused except window size.
     ExpectSameEverywhere(Bytes({255, 253, 31}), "", Bytes({255, 251, 31, 255, 250, 31, 0, 0, 0, 0, 255, 240}),
                          {"Telnet Command from Server: IAC DO NAWS",
                           "Telnet Reply to Server: IAC WILL NAWS\nTelnet Info to Server: IAC SB NAWS 0 0 0 0 IAC SE"});
@@ -81,37 +74,29 @@ TEST(Telnet, RequestsAreRefusedExceptWindowSize) {
                           "EXOPL"});
 }
 
-TEST(Telnet, TerminalTypeRequestIsAnsweredAndRemoved) {
-    std::string reply = Bytes({255, 250, 24, 0}) + "KX-ORVTERM32" + Bytes({255, 240});
-    ASSERT_EQ(reply.size(), 18u);
-    ExpectSameEverywhere("ab" + Bytes({255, 250, 24, 1, 255, 240}) + "cd", "abcd", reply,
+TEST(Telnet, TerminalTypeRequestIsAnsweredOtherSubnegotiationLosesOnlyIacSb) {
+    ExpectSameEverywhere("ab" + Bytes({255, 250, 24, 1, 255, 240}) + "cd", "abcd",
+                         Bytes({255, 250, 24, 0}) + "KX-ORVTERM32" + Bytes({255, 240}),
                          {"Telnet Command from Server: IAC SB TERMINAL-TYPE SEND IAC SE"});
-}
-
-TEST(Telnet, OtherSubnegotiationLosesOnlyIacSb) {
     // The rest stays as text, except the IAC SE, which is a one-byte command of its own.
     ExpectSameEverywhere(Bytes({255, 250, 31, 1, 255, 240}) + "x", Bytes({31, 1}) + "x", "",
                          {"Telnet Command from Server: IAC - 250", "Telnet Command from Server: IAC - 240"});
     // A request that starts like the terminal-type one but goes astray.
     ExpectSameEverywhere(Bytes({255, 250, 24, 2}) + "y", Bytes({24, 2}) + "y", "",
                          {"Telnet Command from Server: IAC - 250"});
-}
-
-TEST(Telnet, OneByteCommandsAndEscapedIacAreRemoved) {
+    // One-byte commands and an escaped IAC are removed.
     ExpectSameEverywhere("a" + Bytes({255, 255}) + "b" + Bytes({255, 249}) + "c", "abc", "",
                          {"Telnet Command from Server: IAC - 255", "Telnet Command from Server: IAC - 249"});
 }
 
-TEST(Telnet, SequencesInTextAreAnsweredInOrder) {
+TEST(Telnet, SequencesInTextAreAnsweredInOrderAndNulIsPadding) {
     ExpectSameEverywhere("ab" + Bytes({255, 251, 1}) + "cd" + Bytes({255, 251, 3, 255, 253, 24}) + "e", "abcde",
                          Bytes({255, 254, 1, 255, 253, 3, 255, 252, 24}),
                          {"Telnet Command from Server: IAC WILL ECHO", "Telnet Reply to Server: IAC DON'T ECHO",
                           "Telnet Command from Server: IAC WILL SUPPRESS_GA",
                           "Telnet Reply to Server: IAC DO SUPPRESS_GA", "Telnet Command from Server: IAC DO TERMTYPE",
                           "Telnet Reply to Server: IAC WON'T TERMTYPE"});
-}
-
-TEST(Telnet, NulIsPaddingAndTheRestOfTheReadIsKept) {
+    // NUL is padding, and the rest of the read is kept.
     ExpectSameEverywhere(std::string("ab\0cd\0\0", 7) + Bytes({255, 251, 0}) + std::string("e\0f", 3), "abcdef",
                          Bytes({255, 254, 0}),
                          {"Telnet Command from Server: IAC WILL TRANSMIT BINARY",

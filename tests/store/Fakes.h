@@ -71,24 +71,18 @@ class TempDir {
   public:
     TempDir() {
         static int counter = 0;
-        const auto base = std::filesystem::temp_directory_path();
-        for (;;) {
-            path_ = base /
+        do
+            path_ = std::filesystem::temp_directory_path() /
                     ("orv-store-" + std::to_string(std::random_device{}()) + "-" + std::to_string(++counter));
-            if (std::filesystem::create_directory(path_)) break;
-        }
+        while (!std::filesystem::create_directory(path_));
     }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
+    ~TempDir() { std::filesystem::remove_all(path_, ignored_); }
     const std::filesystem::path& Path() const { return path_; }
     std::string operator/(std::string_view name) const { return (path_ / name).string(); }
 
   private:
     std::filesystem::path path_;
+    std::error_code ignored_;
 };
 
 inline std::string Slurp(const std::string& path) {

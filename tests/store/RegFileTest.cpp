@@ -57,24 +57,23 @@ TEST(RegFile, EveryByteStringRoundTripsThroughAnAsciiFile) {
 TEST(RegFile, HandWrittenValuesAndUnknownLinesSurviveARewrite) {
     TempDir dir;
     const std::string path = dir / "ot32.reg";
-    const std::string before = "REGEDIT4\r\n"
-                               "\r\n"
-                               "; a note of the user's\n"
-                               "[HKEY_CURRENT_USER\\SOFTWARE\\Other]\n"
-                               "\"list width\"=dword:00000001\n"
-                               "\n"
-                               "[hkey_current_user\\software\\talmaro\\ot32]\n"
-                               "\"list width\"=\"wide\"\n"
-                               "\"F1\"=str(2):\"%HOME%\"\n"
-                               "\"Multi\"=hex(7):41,00,\\\n"
-                               "  00,00\n"
-                               "\"Short\"=dword:8c\n"
+    // Before and after the rewrite the file differs only in the middle and at the section's end.
+    const std::string head = "REGEDIT4\r\n"
+                             "\r\n"
+                             "; a note of the user's\n"
+                             "[HKEY_CURRENT_USER\\SOFTWARE\\Other]\n"
+                             "\"list width\"=dword:00000001\n"
+                             "\n"
+                             "[hkey_current_user\\software\\talmaro\\ot32]\n"
+                             "\"list width\"=\"wide\"\n"
+                             "\"F1\"=str(2):\"%HOME%\"\n";
+    const std::string middle = "\"Short\"=dword:8c\n"
                                "\"Bad escape\"=\"\\q\"\n"
-                               "this line means nothing\n"
-                               "\n"
-                               "[HKEY_CURRENT_USER\\SOFTWARE\\Later]\n"
-                               "\"x\"=dword:00000002\n";
-    Spit(path, before);
+                               "this line means nothing\n";
+    const std::string tail = "\n"
+                             "[HKEY_CURRENT_USER\\SOFTWARE\\Later]\n"
+                             "\"x\"=dword:00000002\n";
+    Spit(path, head + "\"Multi\"=hex(7):41,00,\\\n  00,00\n" + middle + tail);
     RegFile key(path);
     EXPECT_EQ(key.Read("list width").Type, ValueType::Text); // the other key's value does not count
     EXPECT_EQ(key.Read("F1").Text, "%HOME%");                // unexpanded
@@ -88,23 +87,7 @@ TEST(RegFile, HandWrittenValuesAndUnknownLinesSurviveARewrite) {
 
     ASSERT_FALSE(key.WriteDword("Multi", 5)); // replaces the value with its continuation line
     ASSERT_FALSE(key.WriteDword("New", 6));   // goes at the end of our section
-    EXPECT_EQ(Slurp(path), "REGEDIT4\r\n"
-                           "\r\n"
-                           "; a note of the user's\n"
-                           "[HKEY_CURRENT_USER\\SOFTWARE\\Other]\n"
-                           "\"list width\"=dword:00000001\n"
-                           "\n"
-                           "[hkey_current_user\\software\\talmaro\\ot32]\n"
-                           "\"list width\"=\"wide\"\n"
-                           "\"F1\"=str(2):\"%HOME%\"\n"
-                           "\"Multi\"=dword:00000005\n"
-                           "\"Short\"=dword:8c\n"
-                           "\"Bad escape\"=\"\\q\"\n"
-                           "this line means nothing\n"
-                           "\"New\"=dword:00000006\n"
-                           "\n"
-                           "[HKEY_CURRENT_USER\\SOFTWARE\\Later]\n"
-                           "\"x\"=dword:00000002\n");
+    EXPECT_EQ(Slurp(path), head + "\"Multi\"=dword:00000005\n" + middle + "\"New\"=dword:00000006\n" + tail);
 
     // A file without our key gets the section added after what it holds.
     Spit(path, "REGEDIT4\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Other]\n\"a\"=dword:00000001");
@@ -199,12 +182,13 @@ TEST(RegFile, WritersRunningAtOnceLoseNoneOfEachOthersValues) {
     EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 3 + Writers * Writes + 1);
 }
 
-// Sets an environment variable for the life of the object, then puts it back as it was.
+// Sets (or with no value unsets) an environment variable for the life of the object, then puts
+// it back as it was.
 class ScopedEnv {
   public:
     ScopedEnv(const char* name, const char* value) : name_(name) {
         if (const char* old = std::getenv(name)) old_ = old;
-        ::setenv(name, value, 1);
+        value ? ::setenv(name, value, 1) : ::unsetenv(name);
     }
     ~ScopedEnv() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
 
@@ -215,17 +199,15 @@ class ScopedEnv {
 
 TEST(RegFile, DefaultPathFollowsXdgConfigHome) {
     const ScopedEnv home("HOME", "/home/zed");
-    {
-        const ScopedEnv config("XDG_CONFIG_HOME", "/tmp/cfg");
-        EXPECT_EQ(DefaultSettingsPath(), "/tmp/cfg/talmaro/ot32.reg");
+    const std::pair<const char*, const char*> cases[] = {
+        {"/tmp/cfg", "/tmp/cfg/talmaro/ot32.reg"},
+        {"relative", "/home/zed/.config/talmaro/ot32.reg"}, // not absolute, so ignored
+        {"", "/home/zed/.config/talmaro/ot32.reg"},
+        {nullptr, "/home/zed/.config/talmaro/ot32.reg"}};
+    for (const auto& [config, expected] : cases) {
+        const ScopedEnv env("XDG_CONFIG_HOME", config);
+        EXPECT_EQ(DefaultSettingsPath(), expected) << (config ? config : "(unset)");
     }
-    {
-        const ScopedEnv config("XDG_CONFIG_HOME", "relative"); // not absolute, so ignored
-        EXPECT_EQ(DefaultSettingsPath(), "/home/zed/.config/talmaro/ot32.reg");
-    }
-    const ScopedEnv config("XDG_CONFIG_HOME", "");
-    ::unsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(DefaultSettingsPath(), "/home/zed/.config/talmaro/ot32.reg");
 }
 
 } // namespace

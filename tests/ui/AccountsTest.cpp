@@ -101,10 +101,10 @@ TEST_F(AccountsTest, AccountsAreSavedWhenTheDialogClosesAndBrowsedWithLastAndNex
 }
 
 TEST_F(AccountsTest, StoredRecordsFillWhatTheyHoldAndNoMore) {
-    StoreText("Ac0", "+~~secret\n");                               // empty account field
-    StoreText("Ac1", "Nova~acct~" + std::string(200, 'p') + "\n"); // longer than any reader takes
-    StoreText("Ac2", "Pip\n");                                     // the avatar alone
-    StoreText("Ac3", "Vesper~vesper~st~ars~\n");
+    Store("Ac0", "+~~secret\n");                               // empty account field
+    Store("Ac1", "Nova~acct~" + std::string(200, 'p') + "\n"); // longer than any reader takes
+    Store("Ac2", "Pip\n");                                     // the avatar alone
+    Store("Ac3", "Vesper~vesper~st~ars~\n");
     Store("Current Account", 0);
     Restart();
 

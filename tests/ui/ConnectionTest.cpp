@@ -44,7 +44,7 @@ TEST_F(UiTest, StartsIdleWithTheDesignedFrame) {
 
 TEST_F(UiTest, CancellingTheDialogChangesNothing) {
     const QStringList before = Lines();
-    LogOn(QStringLiteral("127.0.0.1"), QStringLiteral("1"), false);
+    LogOnWith(QStringLiteral("1"), false);
     EXPECT_EQ(Status(), "Not Connected");
     EXPECT_EQ(Total(), "All Players");
     EXPECT_TRUE(Action("LogontoOrv")->isEnabled());
@@ -58,7 +58,7 @@ TEST_F(UiTest, ConnectsSilentlyAndReportsTheServerClosing) {
     list->addItem(QStringLiteral("Stale"));
     form->AvatarName = "Zed";
 
-    LogOn(QStringLiteral("127.0.0.1"), server.Port());
+    LogOnWith(server.Port());
     EXPECT_EQ(Status(), "Connecting");
     EXPECT_EQ(Total(), "Connecting");
     EXPECT_EQ(list->count(), 0);
@@ -66,7 +66,7 @@ TEST_F(UiTest, ConnectsSilentlyAndReportsTheServerClosing) {
                  Find<QToolButton>("LogOnBtn")->isEnabled() || Action("Logoff")->isEnabled());
     EXPECT_EQ(form->GetLinkState(), orv::LinkState::Logon);
 
-    ASSERT_TRUE(QTest::qWaitFor([&] { return server.peer != nullptr && Status() == "Connected"; }, 5000));
+    WaitConnected(server);
     EXPECT_EQ(Total(), "Connected");
     EXPECT_EQ(LastLines(1), QStringList{"Connected to talmaro"});
     EXPECT_TRUE(Action("Logoff")->isEnabled() && Find<QToolButton>("LogOffBtn")->isEnabled());
@@ -125,7 +125,7 @@ TEST_F(UiTest, FailedAttemptsReportTheErrorAndAllowAnotherTry) {
         EXPECT_FALSE(Action("Logoff")->isEnabled());
     };
 
-    LogOn(QStringLiteral("127.0.0.1"), QStringLiteral("abc"));
+    LogOnWith(QStringLiteral("abc"));
     expectIdleAfterError();
 
     quint16 closedPort = 0;
@@ -135,7 +135,7 @@ TEST_F(UiTest, FailedAttemptsReportTheErrorAndAllowAnotherTry) {
         closedPort = probe.serverPort();
     }
     const qsizetype before = Lines().size();
-    LogOn(QStringLiteral("127.0.0.1"), QString::number(closedPort));
+    LogOnWith(QString::number(closedPort));
     ASSERT_TRUE(QTest::qWaitFor([&] { return Status() == "Disconnected"; }, 5000));
     expectIdleAfterError();
     EXPECT_EQ(Lines().size(), before + 5) << "the failure is reported once";

@@ -12,15 +12,12 @@ class LogonTest : public UiTest {
   protected:
     // Connect > Log On with these details in the dialog, then waits for both ends to connect.
     void LogOnAs(ScriptServer& server, const QString& account, const QString& password) {
-        LogOnWith([account, password, port = server.Port()](TTCPIPForm& dialog) {
-            dialog.HostEdit->setText(QStringLiteral("127.0.0.1"));
-            dialog.PortEdit->setText(port);
+        Connect(server, [account, password](TTCPIPForm& dialog) {
             dialog.OrvEdit->setText(QStringLiteral("Zed"));
             dialog.AccountEdit->setText(account);
             dialog.PasswordEdit->setText(password);
             dialog.SaveCheck->setChecked(true);
         });
-        ASSERT_TRUE(QTest::qWaitFor([&] { return server.peer != nullptr && Status() == "Connected"; }, 5000));
     }
 
     // Answers the next log-on error box with new details and OK, or Enter in the password box.
@@ -62,7 +59,7 @@ class LogonTest : public UiTest {
 };
 
 TEST_F(LogonTest, ASavedAccountLogsOnByItselfAndTheSetUpBuildsTheList) {
-    StoreText("Ac0", "Zed~demo~pw~x\n");
+    Store("Ac0", "Zed~demo~pw~x\n");
     ScriptServer server;
     Connect(server); // the dialog shows the saved account and is only confirmed
     EXPECT_EQ(form->windowTitle(), "Orv2Term - Version 1.04 - 127.0.0.1 - Zed");

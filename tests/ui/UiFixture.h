@@ -141,14 +141,13 @@ class UiTest : public ::testing::Test {
     QString ConfigDir() const { return home.path() + QStringLiteral("/config"); }
     QString SettingsPath() const { return ConfigDir() + QStringLiteral("/talmaro/ot32.reg"); }
     // The settings file as the next start will read it.
-    orv::RegValue Stored(const char* name) const {
-        return orv::RegFile(QFile::encodeName(SettingsPath()).toStdString()).Read(name);
-    }
+    orv::RegFile Settings() const { return orv::RegFile(QFile::encodeName(SettingsPath()).toStdString()); }
+    orv::RegValue Stored(const char* name) const { return Settings().Read(name); }
     void Store(const char* name, std::uint32_t value) const {
-        ASSERT_FALSE(orv::RegFile(QFile::encodeName(SettingsPath()).toStdString()).WriteDword(name, value));
+        ASSERT_FALSE(Settings().WriteDword(name, value));
     }
-    void StoreText(const char* name, const std::string& text) const {
-        ASSERT_FALSE(orv::RegFile(QFile::encodeName(SettingsPath()).toStdString()).WriteText(name, text));
+    void Store(const char* name, const std::string& text) const {
+        ASSERT_FALSE(Settings().WriteText(name, text));
     }
 
     // Answers the next modal window that shows (of the given object name, when one is given) once
@@ -183,7 +182,7 @@ class UiTest : public ::testing::Test {
     QString Total() const { return Find<QLabel>("TotalPanel")->text(); }
 
     // Chooses Connect > Log On; once the dialog shows, fill sets its boxes (and may check them),
-    // then Connect or Cancel closes it.
+    // then Connect or Cancel closes it. Given a port, the host is 127.0.0.1 before fill runs.
     void LogOnWith(std::function<void(TTCPIPForm&)> fill, bool confirm = true) {
         auto* answer = new QTimer(form.get());
         QObject::connect(answer, &QTimer::timeout, [answer, fill = std::move(fill), confirm] {
@@ -196,18 +195,21 @@ class UiTest : public ::testing::Test {
         answer->start(0);
         Action("LogontoOrv")->trigger();
     }
-    // Chooses Connect > Log On and answers the dialog with host and port (or cancels it).
-    void LogOn(const QString& host, const QString& port, bool confirm = true) {
+    void LogOnWith(const QString& port, bool confirm = true, std::function<void(TTCPIPForm&)> fill = {}) {
         LogOnWith(
-            [host, port](TTCPIPForm& dialog) {
-                dialog.HostEdit->setText(host);
+            [port, fill](TTCPIPForm& dialog) {
+                dialog.HostEdit->setText(QStringLiteral("127.0.0.1"));
                 dialog.PortEdit->setText(port);
+                if (fill) fill(dialog);
             },
             confirm);
     }
     // Logs on to the server and waits until both ends have the connection.
-    void Connect(ScriptServer& server) {
-        LogOn(QStringLiteral("127.0.0.1"), server.Port());
+    void Connect(ScriptServer& server, std::function<void(TTCPIPForm&)> fill = {}) {
+        LogOnWith(server.Port(), true, std::move(fill));
+        WaitConnected(server);
+    }
+    void WaitConnected(ScriptServer& server) const {
         ASSERT_TRUE(QTest::qWaitFor([&] { return server.peer != nullptr && Status() == "Connected"; }, 5000));
     }
 
@@ -255,11 +257,6 @@ class UiTest : public ::testing::Test {
         const QPoint at = popup->actionGeometry(item).center();
         QTest::mouseMove(popup, at);
         QTest::mouseClick(popup, Qt::LeftButton, {}, at);
-    }
-    // Types a command into Input and presses Enter.
-    void TypeCommand(const QString& text) const {
-        QTest::keyClicks(Input, text);
-        QTest::keyClick(Input, Qt::Key_Return);
     }
 
     QTemporaryDir home;
