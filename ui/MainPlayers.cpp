@@ -66,7 +66,9 @@ QString CaptionText(std::string_view caption) {
 // ---- The player list ------------------------------------------------------------------------
 
 void TMainForm::AddRow(std::string_view name) {
-    PlayerList->addItem(new orv::ui::NameItem(DecodeCp1252(name)));
+    auto* row = new orv::ui::NameItem(DecodeCp1252(name));
+    row->setSizeHint(QSize(0, Scaled(20))); // rows as designed, whatever the font
+    PlayerList->addItem(row);
 }
 
 int TMainForm::FindRow(std::string_view name) const {
