@@ -117,6 +117,15 @@ TEST_F(PlayTest, APlayerLogsOnByHimselfPlaysAndLogsOff) {
     EXPECT_EQ(Stored("Ac0").Text, "Zed~demo~demo\n");
     EXPECT_EQ(Stored("Current Account").Number, 0u);
 
+    // A typed command goes out with Enter; the game's echo and answer come back into the pane.
+    const qsizetype before = Lines().size();
+    QTest::keyClicks(Input, QStringLiteral("  look"));
+    QTest::keyClick(Input, Qt::Key_Return);
+    const qsizetype echo = WaitForLine(before, ">look ");
+    ASSERT_GE(echo, 0) << Shown().toStdString();
+    EXPECT_GE(WaitForLine(echo + 1, [](const QString& line) { return line.startsWith("Exits:"); }), 0);
+    EXPECT_EQ(Input->toPlainText(), "");
+
     Action("Logoff")->trigger();
     EXPECT_EQ(LastLines(3), ClosedLines);
     EXPECT_EQ(Status(), "Disconnected");
