@@ -379,33 +379,25 @@ void TMainForm::BuildPanes() {
     mainLayout->setSpacing(0);
     mainLayout->addWidget(TextPanel, 1);
 
-    Splitter2 = new QSplitter(Qt::Vertical, TextPanel);
-    Splitter2->setObjectName(QStringLiteral("Splitter2"));
-    Splitter2->setChildrenCollapsible(false);
-    Splitter2->setHandleWidth(Scaled(3));
-    auto* textLayout = new QVBoxLayout(TextPanel);
-    textLayout->setContentsMargins(0, 0, 0, 0);
-    textLayout->addWidget(Splitter2);
-
+    // A splitter filling its panel, with a handle of the designed width.
+    const auto fillWithSplitter = [this](QWidget* panel, Qt::Orientation orientation, const char* name,
+                                         int handle) {
+        auto* splitter = new QSplitter(orientation, panel);
+        splitter->setObjectName(QLatin1String(name));
+        splitter->setChildrenCollapsible(false);
+        splitter->setHandleWidth(Scaled(handle));
+        auto* layout = new QVBoxLayout(panel);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(splitter);
+        return splitter;
+    };
+    Splitter2 = fillWithSplitter(TextPanel, Qt::Vertical, "Splitter2", 3);
     TopPanel = new QWidget(Splitter2);
     TopPanel->setObjectName(QStringLiteral("TopPanel"));
-    Splitter1 = new QSplitter(Qt::Horizontal, TopPanel);
-    Splitter1->setObjectName(QStringLiteral("Splitter1"));
-    Splitter1->setChildrenCollapsible(false);
-    Splitter1->setHandleWidth(Scaled(6));
-    auto* topLayout = new QVBoxLayout(TopPanel);
-    topLayout->setContentsMargins(0, 0, 0, 0);
-    topLayout->addWidget(Splitter1);
-
+    Splitter1 = fillWithSplitter(TopPanel, Qt::Horizontal, "Splitter1", 6);
     OutputPanel = new QWidget(Splitter1);
     OutputPanel->setObjectName(QStringLiteral("OutputPanel"));
-    Splitter3 = new QSplitter(Qt::Vertical, OutputPanel);
-    Splitter3->setObjectName(QStringLiteral("Splitter3"));
-    Splitter3->setChildrenCollapsible(false);
-    Splitter3->setHandleWidth(Scaled(3));
-    auto* outputLayout = new QVBoxLayout(OutputPanel);
-    outputLayout->setContentsMargins(0, 0, 0, 0);
-    outputLayout->addWidget(Splitter3);
+    Splitter3 = fillWithSplitter(OutputPanel, Qt::Vertical, "Splitter3", 3);
 
     const int MinimumPane = Scaled(20);
     const auto makePane = [MinimumPane](QWidget* parent, const char* name, const QString& accessible,
