@@ -1,5 +1,5 @@
-#include "Main.h"
-#include "Tcp.h"
+#include "ui/Main.h"
+#include "ui/Tcp.h"
 
 #include <QApplication>
 #include <QMessageBox>

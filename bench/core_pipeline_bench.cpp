@@ -1,9 +1,9 @@
 // The core pipeline from raw chunks to shown lines: telnet, line cutting, routing, and (in the
 // second case) the output pane's model with its limit, trim and filler rules.
 #include "GameText.h"
-#include "Host.h"
-#include "Output.h"
-#include "Textproc.h"
+#include "session/Host.h"
+#include "session/Output.h"
+#include "session/Textproc.h"
 
 #include <benchmark/benchmark.h>
 

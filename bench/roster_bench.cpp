@@ -3,9 +3,9 @@
 // Each step goes through the line recognisers exactly as the text processor hands lines on.
 //
 //   roster_bench            (run under Xvfb, or with QT_QPA_PLATFORM=offscreen)
-#include "Lexer.h"
-#include "Main.h"
-#include "Recognisers.h"
+#include "gametext/Lexer.h"
+#include "ui/Main.h"
+#include "gametext/Recognisers.h"
 
 #include <QApplication>
 #include <QListWidget>

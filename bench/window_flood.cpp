@@ -6,8 +6,8 @@
 //
 //   window_flood [--mb N]      (run under Xvfb, or with QT_QPA_PLATFORM=offscreen)
 #include "GameText.h"
-#include "Main.h"
-#include "Tcp.h"
+#include "ui/Main.h"
+#include "ui/Tcp.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,9 +1,9 @@
 // Feeds arbitrary bytes to the text processor in reads of arbitrary sizes and states. The first
 // byte of each record chooses the LinkState, the second the read length; the output model and
 // the command cleaner see every line that comes out.
-#include "Host.h"
-#include "Output.h"
-#include "Textproc.h"
+#include "session/Host.h"
+#include "session/Output.h"
+#include "session/Textproc.h"
 
 #include <cstddef>
 #include <cstdint>

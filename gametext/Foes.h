@@ -2,20 +2,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace orv {
-
-class PlayerRoster;
-class PlayerListView;
-
-// The list file, in StartDir.
-inline constexpr std::string_view FriendsFileName = "ff.dat";
-// Shown in the output pane when the list file cannot be written.
-inline constexpr std::string_view SaveFriendsFailed = "Unable to save friends and foes list!";
 
 // The players and ranks whose comings and goings raise an alert, as the rest of the client
 // consults them. The friends-and-foes dialog edits a copy in its controls and applies it here only
@@ -36,10 +27,6 @@ class FriendsAndFoes {
     bool RankAlert(int wordClass) const;
     bool AudibleAlert() const { return (mask_ & AudibleBit) != 0; }
 
-    // Adds to the list every entry, in list order, whose player is on line; the list is not
-    // emptied first, and an entry listed twice is added twice.
-    void AddListedOnline(const PlayerRoster& roster, PlayerListView& list) const;
-
     // The names list: file order after loading, the dialog's order after "OK". Duplicates and
     // empty entries are kept as they are.
     const std::vector<std::string>& Names() const { return names_; }
@@ -55,15 +42,6 @@ class FriendsAndFoes {
     std::vector<std::string> names_;
     int mask_ = 0;
 };
-
-// The names in folder's ff.dat, one per line (LF or CR LF), each cut to NameLimit; an empty line is
-// an empty entry. A missing or unreadable file gives an empty list, silently.
-std::vector<std::string> LoadFriends(const std::filesystem::path& folder);
-
-// Writes the names, one per line with the platform's line end, to folder's ff.dat. The file is
-// replaced whole through a temporary file in the same folder, so a failed write leaves the old
-// list intact. False on failure; the caller shows SaveFriendsFailed.
-[[nodiscard]] bool SaveFriends(const std::filesystem::path& folder, const std::vector<std::string>& names);
 
 // A name as the dialog adds it: all lower case, then the first character upper case, by the
 // Windows-1252 (Western European) single-byte case rules. Only the first character is raised, so a

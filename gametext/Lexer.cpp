@@ -1,4 +1,4 @@
-#include "Lexer.h"
+#include "gametext/Lexer.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "Players.h"
+#include "gametext/Players.h"
 
-#include "Foes.h"
+#include "gametext/Foes.h"
 
 #include <algorithm>
 #include <charconv>
@@ -81,7 +81,9 @@ void PlayerRoster::RebuildList() {
         for (const auto& name : names_)
             view_.AddRow(name);
     } else {
-        foes_.AddListedOnline(*this, view_);
+        // Friends and foes on line, in the list's order; an entry listed twice shows twice.
+        for (const auto& name : foes_.Names())
+            if (IsOnline(name)) view_.AddRow(name);
     }
     listBuilt_ = true;
     ShowCount();

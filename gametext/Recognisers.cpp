@@ -1,8 +1,8 @@
-#include "Recognisers.h"
+#include "gametext/Recognisers.h"
 
-#include "Foes.h"
-#include "Lexer.h"
-#include "Players.h"
+#include "gametext/Foes.h"
+#include "gametext/Lexer.h"
+#include "gametext/Players.h"
 
 namespace orv {
 
@@ -30,17 +30,17 @@ void LineRecognisers::ClassifyLine(Lexer& lexer, std::string_view line) {
 
 void LineRecognisers::QuickWhoEcho(std::string_view line) {
     // Only the echo of the client's own "qw" starts the who-list; one the player typed is just text.
-    if (host_.GetLinkState() != LinkState::Setup) {
+    if (!host_.SettingUp()) {
         host_.ShowLine(line);
         return;
     }
     host_.SetTotalCaption(QuickWhoCaption);
     host_.UpdateCaption();
-    host_.SetLinkState(LinkState::WhoList);
+    host_.WhoListStarted();
 }
 
 void LineRecognisers::NoticeReply(const Lexer& lexer, std::string_view line) {
-    if (host_.GetLinkState() != LinkState::Setup) {
+    if (!host_.SettingUp()) {
         host_.ShowLine(line);
         return;
     }
@@ -52,7 +52,6 @@ void LineRecognisers::NoticeReply(const Lexer& lexer, std::string_view line) {
     } else if (host_.PlayerListTicked()) {
         host_.SendText(QuickWhoCommand);
     } else {
-        host_.SetLinkState(LinkState::Normal);
         host_.FinishSetup();
     }
 }
@@ -83,7 +82,6 @@ void LineRecognisers::ReadWhoLine(Lexer& lexer, std::string_view line) {
     if (words == 0) return;
     const char first = lexer.Token(0).front();
     if (first >= '0' && first <= '9') { // "37 players in Orvanta" ends the list
-        host_.SetLinkState(LinkState::Normal);
         host_.UpdateCaption();
         host_.FinishSetup();
         host_.SetTotalCaption(AllPlayersCaption);

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "LinkState.h"
-
 #include <string_view>
 
 namespace orv {
@@ -16,21 +14,24 @@ inline constexpr std::string_view QuickWhoCaption = "Quick Who";
 inline constexpr std::string_view SpyNetToggleCommand = "spynet notice\n";
 inline constexpr std::string_view QuickWhoCommand = "qw\n";
 
-// What the recognisers need from the window. ShowLine, SendText, GetLinkState and SetLinkState
-// have SessionHost's signatures, so a window implementing both overrides each once.
+// What the recognisers need from the window. ShowLine and SendText have the text processor's host's
+// signatures, so a window implementing both overrides each once.
 class GameLineHost {
   public:
     virtual void ShowLine(std::string_view line) = 0;
     virtual void SendText(std::string_view bytes) = 0;
-    virtual LinkState GetLinkState() const = 0;
-    virtual void SetLinkState(LinkState state) = 0;
+    // The set-up exchange after log-on is under way (SpyNet notices being switched on).
+    virtual bool SettingUp() const = 0;
+    // The echo of the set-up's quick-who command came: the lines that follow are the who-list.
+    virtual void WhoListStarted() = 0;
     // The check marks of the Player List and SpyNet Notices options.
     virtual bool PlayerListTicked() const = 0;
     virtual bool SpyNetNoticesTicked() const = 0;
     virtual void UpdateCaption() = 0;
     // Same signature as PlayerListView's: both write the one TotalPanel caption.
     virtual void SetTotalCaption(std::string_view caption) = 0;
-    // The set-up is over: empty the input pane, make it editable and enable the Player List option.
+    // The set-up is over: back to ordinary play; the input pane emptied and made editable, and the
+    // Player List option enabled.
     virtual void FinishSetup() = 0;
     // Plays StartDir's alert.wav without waiting for it to end.
     virtual void PlayAlert() = 0;

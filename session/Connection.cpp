@@ -1,4 +1,4 @@
-#include "Connection.h"
+#include "session/Connection.h"
 
 #include <charconv>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LinkState.h"
+#include "session/LinkState.h"
 
 #include <cstddef>
 #include <optional>

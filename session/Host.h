@@ -1,7 +1,7 @@
 #pragma once
 
-#include "LinkState.h"
-#include "NewAccount.h"
+#include "session/LinkState.h"
+#include "session/NewAccount.h"
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,6 @@
-#include "NewAccount.h"
+#include "session/NewAccount.h"
+
+#include "gametext/Cp1252.h"
 
 namespace orv {
 
@@ -16,34 +18,6 @@ std::optional<std::string_view> CheckLetters(std::string_view text, bool spaceAl
 }
 
 } // namespace
-
-bool IsLetter1252(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    if ((b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z')) return true;
-    switch (b) {
-    case 0x83: // f with hook
-    case 0x8A: // S caron
-    case 0x8C: // OE
-    case 0x8E: // Z caron
-    case 0x9A: // s caron
-    case 0x9C: // oe
-    case 0x9E: // z caron
-    case 0x9F: // Y diaeresis
-    case 0xAA: // feminine ordinal
-    case 0xB5: // micro sign
-    case 0xBA: // masculine ordinal
-        return true;
-    default:
-        // 0xC0 to 0xFF are the accented letters, but for the multiplication and division signs.
-        return b >= 0xC0 && b != 0xD7 && b != 0xF7;
-    }
-}
-
-bool IsDigit1252(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    // The Western locale counts the superscripts one, two and three as digits too.
-    return (b >= '0' && b <= '9') || b == 0xB2 || b == 0xB3 || b == 0xB9;
-}
 
 std::optional<FailedCheck> FirstFailedCheck(const NewAccountDetails& details) {
     auto failed = [](int order, std::string_view message) { return FailedCheck{order, message, false}; };

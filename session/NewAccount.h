@@ -37,11 +37,6 @@ struct FailedCheck {
 // The form's checks in their fixed order. Nothing when every field is acceptable.
 std::optional<FailedCheck> FirstFailedCheck(const NewAccountDetails& details);
 
-// Letters and digits as the Western (Windows-1252) locale classifies single bytes, so that the
-// code page's accented letters count as letters.
-bool IsLetter1252(char c);
-bool IsDigit1252(char c);
-
 // The stat points: four stats of 20 to 70 and the unused points always add up to 140.
 inline constexpr int StatMin = 20;
 inline constexpr int StatMax = 70;

@@ -1,4 +1,4 @@
-#include "Output.h"
+#include "session/Output.h"
 
 namespace orv {
 

@@ -1,4 +1,4 @@
-#include "Telnet.h"
+#include "session/Telnet.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Host.h"
+#include "session/Host.h"
 
 #include <cstddef>
 #include <string>

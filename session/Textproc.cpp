@@ -1,4 +1,4 @@
-#include "Textproc.h"
+#include "session/Textproc.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Host.h"
-#include "Lexer.h"
-#include "LinkState.h"
-#include "Recognisers.h"
-#include "Telnet.h"
+#include "session/Host.h"
+#include "gametext/Lexer.h"
+#include "session/LinkState.h"
+#include "gametext/Recognisers.h"
+#include "session/Telnet.h"
 
 #include <cstddef>
 #include <cstdint>

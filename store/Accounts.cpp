@@ -1,4 +1,4 @@
-#include "Accounts.h"
+#include "store/Accounts.h"
 
 namespace orv {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Output.h"
+#include "store/Files.h"
 
 #include <cstdio>
 #include <string>
@@ -32,15 +32,6 @@ class SystemClock final : public Clock {
     LocalTime Now() const override;
 };
 
-// The text-file line end of the platform; every '\n' the logs write becomes it.
-#ifdef _WIN32
-inline constexpr std::string_view LineEnd = "\r\n";
-inline constexpr char PathSeparator = '\\';
-#else
-inline constexpr std::string_view LineEnd = "\n";
-inline constexpr char PathSeparator = '/';
-#endif
-
 // "Sat Dec 05 14:03:09 2026\n": English names whatever the locale, day with a leading zero.
 std::string FormatStamp(const LocalTime& time);
 // "05Dec2026.log"
@@ -60,10 +51,9 @@ class LogHost {
 };
 
 // The session log: at most one log file open at a time, the day logs under StartDir's "logs"
-// folder, and Save Screen Buffer. It is the output model's LineSink for the whole run (attach it
-// once with OutputBuffer::SetLog); it writes a shown line only while a log is open. Write errors
-// are not reported. Paths are byte strings in the system's narrow encoding.
-class SessionLog final : public LineSink {
+// folder, and Save Screen Buffer. Every shown line is handed to WriteLine for the whole run; it
+// is written only while a log is open. Write errors are not reported. Paths are byte strings in the system's narrow encoding.
+class SessionLog final {
   public:
     SessionLog(LogHost& host, const Clock& clock, std::string startDir);
     // A log still open gets its stop line; nothing is shown.
@@ -72,7 +62,7 @@ class SessionLog final : public LineSink {
     SessionLog& operator=(const SessionLog&) = delete;
 
     // A shown line, unchanged, with a line end.
-    void WriteLine(std::string_view line) override;
+    void WriteLine(std::string_view line);
 
     bool IsOpen() const { return file_ != nullptr; }
     // Hands what was written to the system; the window calls it once a frame, so a crash loses

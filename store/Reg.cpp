@@ -1,11 +1,11 @@
-#include "Reg.h"
+#include "store/Reg.h"
 
 #include <algorithm>
 
 #ifdef _WIN32
-#include "RegWin32.h"
+#include "store/RegWin32.h"
 #else
-#include "RegFile.h"
+#include "store/RegFile.h"
 #endif
 
 namespace orv {

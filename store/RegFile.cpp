@@ -1,4 +1,6 @@
-#include "RegFile.h"
+#include "store/RegFile.h"
+
+#include "store/Files.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -274,12 +276,6 @@ class FileDescriptor {
         if (fd_ >= 0) ::close(fd_);
     }
     int Get() const { return fd_; }
-    // Closes now, answering whether the close went well (it can report a failed write-back).
-    std::error_code Close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0 ? std::error_code() : LastError();
-    }
 
   private:
     int fd_;
@@ -300,18 +296,6 @@ std::string ReadAll(const std::string& path) {
             return {};
         }
     }
-}
-
-std::error_code WriteAll(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t put = ::write(fd, text.data(), text.size());
-        if (put < 0) {
-            if (errno == EINTR) continue;
-            return LastError();
-        }
-        text.remove_prefix(static_cast<std::size_t>(put));
-    }
-    return {};
 }
 
 std::error_code MakeFolders(const std::string& folder) {
@@ -377,21 +361,7 @@ std::error_code RegFile::Write(std::string_view name, const std::string& data) {
         text += '\n';
     }
 
-    std::string temp = path_ + ".XXXXXX";
-    FileDescriptor file(::mkstemp(temp.data())); // created 0600
-    if (file.Get() < 0) return LastError();
-    std::error_code error = WriteAll(file.Get(), text);
-    if (!error && ::fsync(file.Get()) != 0) error = LastError();
-    if (const auto closed = file.Close(); !error) error = closed;
-    if (!error && ::rename(temp.c_str(), path_.c_str()) != 0) error = LastError();
-    if (error) {
-        ::unlink(temp.c_str());
-        return error;
-    }
-    // The rename reaches the disk only with its folder.
-    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.Get() >= 0) ::fsync(dir.Get());
-    return {};
+    return ReplaceWholeFile(path_, text);
 }
 
 std::string DefaultSettingsPath() {

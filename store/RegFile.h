@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Reg.h"
+#include "store/Reg.h"
 
 #include <string>
 #include <string_view>

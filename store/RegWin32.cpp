@@ -1,4 +1,4 @@
-#include "RegWin32.h"
+#include "store/RegWin32.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
-#include "About.h"
+#include "ui/About.h"
 
-#include "Connection.h"
-#include "Layout.h"
+#include "session/Connection.h"
+#include "ui/Layout.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,7 +1,7 @@
-#include "F_keys.h"
+#include "ui/F_keys.h"
 
-#include "Codepage.h"
-#include "Layout.h"
+#include "ui/Codepage.h"
+#include "ui/Layout.h"
 
 #include <QFrame>
 #include <QGroupBox>

@@ -1,9 +1,10 @@
-#include "Foes.h"
+#include "ui/Foes.h"
 
-#include "NameList.h"
+#include "ui/NameList.h"
 
-#include "Codepage.h"
-#include "Layout.h"
+#include "ui/Codepage.h"
+#include "ui/Layout.h"
+#include "store/FriendsFile.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -148,7 +149,7 @@ void TFriendsForm::FormCreate() {
 }
 
 void TFriendsForm::LoadFriends() {
-    std::vector<std::string> names = orv::LoadFriends(startDir_);
+    std::vector<std::string> names = orv::LoadFriends(startDir_, orv::FriendsAndFoes::NameLimit);
     for (const std::string& name : names)
         AddToList(DecodeCp1252(name));
     foes_.SetNames(std::move(names));

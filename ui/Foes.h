@@ -1,8 +1,7 @@
 #pragma once
 
-// The core's unit of the same name: the data this dialog edits. Named by path, as "Foes.h" is this
-// file for everything in ui/.
-#include "../gametext/Foes.h"
+// The data this dialog edits.
+#include "gametext/Foes.h"
 
 #include <QDialog>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "Logerr.h"
+#include "ui/Logerr.h"
 
-#include "Layout.h"
+#include "ui/Layout.h"
 
 #include <QFrame>
 #include <QGridLayout>

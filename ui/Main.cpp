@@ -1,14 +1,15 @@
-#include "Main.h"
+#include "ui/Main.h"
 
-#include "Codepage.h"
-#include "Connection.h"
-#include "Icons.h"
-#include "Sound.h"
-#include "About.h"
-#include "F_keys.h"
-#include "Logerr.h"
-#include "New_account.h"
-#include "Tcp.h"
+#include "ui/Codepage.h"
+#include "session/Connection.h"
+#include "ui/Icons.h"
+#include "ui/Sound.h"
+#include "ui/About.h"
+#include "ui/F_keys.h"
+#include "ui/Foes.h"
+#include "ui/Logerr.h"
+#include "ui/New_account.h"
+#include "ui/Tcp.h"
 
 #include <QAction>
 #include <QApplication>
@@ -312,7 +313,8 @@ TMainForm::TMainForm(const orv::Clock& clock, QWidget* parent)
     Store = std::make_unique<orv::SettingsStore>(orv::OpenSettingsKey(),
                                                  static_cast<orv::WindowPlacement&>(*this));
     Logger = std::make_unique<orv::SessionLog>(*this, clock, FileName(StartDir));
-    Buffer.SetLog(Logger.get());
+    logSink_.log = Logger.get();
+    Buffer.SetLog(&logSink_);
     ApplySettings();
     diagnosticsOn_ = false;
 }

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "Connection.h"
-#include "Foes.h"
-#include "Host.h"
-#include "LinkState.h"
-#include "Log.h"
-#include "Players.h"
-#include "Recognisers.h"
-#include "Output.h"
-#include "Reg.h"
-#include "Textproc.h"
+#include "session/Connection.h"
+#include "gametext/Foes.h"
+#include "session/Host.h"
+#include "session/LinkState.h"
+#include "store/Log.h"
+#include "gametext/Players.h"
+#include "gametext/Recognisers.h"
+#include "session/Output.h"
+#include "store/Reg.h"
+#include "session/Textproc.h"
 
 #include <QFont>
 #include <QMainWindow>
@@ -90,6 +90,8 @@ class TMainForm : public QMainWindow,
     // orv::GameLineHost
     bool PlayerListTicked() const override;
     bool SpyNetNoticesTicked() const override;
+    bool SettingUp() const override { return linkState_ == orv::LinkState::Setup; }
+    void WhoListStarted() override { linkState_ = orv::LinkState::WhoList; }
     void SetTotalCaption(std::string_view caption) override;
     void FinishSetup() override;
     void PlayAlert() override;
@@ -335,6 +337,10 @@ class TMainForm : public QMainWindow,
     std::unique_ptr<orv::TextProcessor> Proc;
     std::unique_ptr<orv::SettingsStore> Store;
     std::unique_ptr<orv::SessionLog> Logger;
+    struct LogSink final : orv::LineSink {
+        orv::SessionLog* log = nullptr;
+        void WriteLine(std::string_view line) override { log->WriteLine(line); }
+    } logSink_;
     QFont windowFont_;
     int scrollBackHeight_ = 190; // as designed; the pane takes it each time it opens
     orv::LinkState linkState_ = orv::LinkState::Normal;

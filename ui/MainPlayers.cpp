@@ -1,15 +1,15 @@
 // The main window's player list, the popup menu on it, and the window's side of the log-on,
 // new-account and set-up dialogues.
-#include "Main.h"
+#include "ui/Main.h"
 
-#include "About.h"
-#include "Codepage.h"
-#include "F_keys.h"
-#include "Foes.h"
-#include "Logerr.h"
-#include "NameList.h"
-#include "New_account.h"
-#include "Tcp.h"
+#include "ui/About.h"
+#include "ui/Codepage.h"
+#include "ui/F_keys.h"
+#include "ui/Foes.h"
+#include "ui/Logerr.h"
+#include "ui/NameList.h"
+#include "ui/New_account.h"
+#include "ui/Tcp.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -222,6 +222,7 @@ void TMainForm::BeginSetup(std::string_view waitText) {
 }
 
 void TMainForm::FinishSetup() {
+    linkState_ = orv::LinkState::Normal;
     Input->clear();
     Input->setReadOnly(false);
     PlayerListItem->setEnabled(true);

@@ -1,7 +1,7 @@
-#include "New_account.h"
+#include "ui/New_account.h"
 
-#include "Codepage.h"
-#include "Layout.h"
+#include "ui/Codepage.h"
+#include "ui/Layout.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "NewAccount.h"
+#include "session/NewAccount.h"
 
 #include <QDialog>
 #include <QString>

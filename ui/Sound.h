@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Output.h"
+#include "session/Output.h"
 
 #include <QObject>
 #include <QString>

@@ -1,9 +1,9 @@
-#include "Tcp.h"
+#include "ui/Tcp.h"
 
-#include "Accounts.h"
-#include "Codepage.h"
-#include "Layout.h"
-#include "Reg.h"
+#include "store/Accounts.h"
+#include "ui/Codepage.h"
+#include "ui/Layout.h"
+#include "store/Reg.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

@@ -2,8 +2,8 @@
 
 #include "DemoClient.h"
 #include "DemoServer.h"
-#include "New_account.h"
-#include "Output.h"
+#include "ui/New_account.h"
+#include "session/Output.h"
 
 #include <QButtonGroup>
 #include <QMessageBox>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Players.h"
-#include "Recognisers.h"
+#include "gametext/Players.h"
+#include "gametext/Recognisers.h"
 
 #include <algorithm>
 #include <cctype>
@@ -46,19 +46,19 @@ struct FakeGameHost : GameLineHost {
     explicit FakeGameHost(FakeListView& v) : view(v) {}
     void ShowLine(std::string_view line) override { shown.emplace_back(line); }
     void SendText(std::string_view bytes) override { sent.append(bytes); }
-    LinkState GetLinkState() const override { return state; }
-    void SetLinkState(LinkState s) override { state = s; }
+    bool SettingUp() const override { return phase == Phase::SettingUp; }
+    void WhoListStarted() override { phase = Phase::WhoList; }
     bool PlayerListTicked() const override { return playerList; }
     bool SpyNetNoticesTicked() const override { return spyNet; }
     void UpdateCaption() override { ++captionUpdates; }
     void SetTotalCaption(std::string_view caption) override { view.SetTotalCaption(caption); }
-    void FinishSetup() override { ++setupsFinished; }
+    void FinishSetup() override { phase = Phase::Playing, ++setupsFinished; }
     void PlayAlert() override { ++alerts; }
 
     FakeListView& view;
     std::vector<std::string> shown;
     std::string sent;
-    LinkState state = LinkState::Normal;
+    enum class Phase { Playing, SettingUp, WhoList } phase = Phase::Playing;
     bool playerList = true, spyNet = false;
     int captionUpdates = 0, setupsFinished = 0, alerts = 0;
 };

@@ -1,6 +1,6 @@
-#include "Players.h"
+#include "gametext/Players.h"
 #include "Fakes.h"
-#include "Foes.h"
+#include "gametext/Foes.h"
 
 #include <gtest/gtest.h>
 

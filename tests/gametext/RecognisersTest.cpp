@@ -1,6 +1,6 @@
 #include "Fakes.h"
-#include "Foes.h"
-#include "Lexer.h"
+#include "gametext/Foes.h"
+#include "gametext/Lexer.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@ namespace orv::test {
 namespace {
 
 using Lines = std::vector<std::string>;
+using Phase = FakeGameHost::Phase;
 
 const std::string NoticesOn = "OK - SpyNet Notice is now ON.";
 std::string Report(const std::string& who, const char* what = "entered") {
@@ -15,9 +16,9 @@ std::string Report(const std::string& who, const char* what = "entered") {
 }
 
 struct Recognisers : ::testing::Test {
-    // As the text processor hands lines on: line end replaced by one space, routed by LinkState.
+    // As the text processor hands lines on: line end replaced by one space, routed by the phase.
     void Receive(const std::string& text) {
-        if (host.state == LinkState::WhoList)
+        if (host.phase == Phase::WhoList)
             recognisers.ReadWhoLine(lexer, text + " ");
         else
             recognisers.ClassifyLine(lexer, text + " ");
@@ -31,20 +32,20 @@ struct Recognisers : ::testing::Test {
 };
 
 TEST_F(Recognisers, SetupSwitchesNoticesOnAndReadsTheWhoList) {
-    host.state = LinkState::Setup;
+    host.phase = Phase::SettingUp;
     Receive("OK - SpyNet Notice is now OFF.");
     Receive("OK - SpyNet Notice"); // too short: swallowed, still waiting
     Receive(NoticesOn);
     EXPECT_EQ(host.sent, "spynet notice\nqw\n");
     Receive(">qw");
-    EXPECT_EQ(host.state, LinkState::WhoList);
+    EXPECT_EQ(host.phase, Phase::WhoList);
     EXPECT_EQ(view.caption, "Quick Who");
 
     Receive("Zed  Avalon");
     Receive("OK >qw Abcdefghijklmnopqrst"); // every word is a name until a line opens with a digit
     EXPECT_EQ(view.changes, 0);
     Receive("5 players in Orvanta");
-    EXPECT_EQ(host.state, LinkState::Normal);
+    EXPECT_EQ(host.phase, Phase::Playing);
     EXPECT_EQ(host.captionUpdates, 2);
     EXPECT_EQ(host.setupsFinished, 1);
     EXPECT_EQ(view.caption, "All Players");
@@ -60,9 +61,9 @@ TEST_F(Recognisers, SetupSwitchesNoticesOnAndReadsTheWhoList) {
 
 TEST_F(Recognisers, WithoutThePlayerListTheNoticeReplyEndsTheSetup) {
     host.playerList = false;
-    host.state = LinkState::Setup;
+    host.phase = Phase::SettingUp;
     Receive(NoticesOn);
-    EXPECT_EQ(host.state, LinkState::Normal);
+    EXPECT_EQ(host.phase, Phase::Playing);
     EXPECT_EQ(host.setupsFinished, 1);
     EXPECT_TRUE(host.sent.empty() && host.shown.empty());
 }

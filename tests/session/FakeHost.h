@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Host.h"
-#include "Output.h"
+#include "session/Host.h"
+#include "session/Output.h"
 
 #include <deque>
 #include <string>

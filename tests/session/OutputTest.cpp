@@ -1,5 +1,5 @@
 #include "FakeHost.h"
-#include "Output.h"
+#include "session/Output.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "FakeHost.h"
-#include "Telnet.h"
+#include "session/Telnet.h"
 
 #include <gtest/gtest.h>
 

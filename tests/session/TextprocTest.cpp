@@ -1,5 +1,5 @@
 #include "FakeHost.h"
-#include "Textproc.h"
+#include "session/Textproc.h"
 
 #include <gtest/gtest.h>
 

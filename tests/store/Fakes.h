@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Log.h"
-#include "Reg.h"
+#include "store/Log.h"
+#include "store/Reg.h"
 
 #include <filesystem>
 #include <fstream>

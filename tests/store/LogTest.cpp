@@ -1,6 +1,6 @@
-#include "Log.h"
+#include "store/Log.h"
 #include "Fakes.h"
-#include "Reg.h"
+#include "store/Reg.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "RegFile.h"
+#include "store/RegFile.h"
 #include "Fakes.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "Fakes.h"
-#include "Reg.h"
+#include "store/Reg.h"
 
 #include <gtest/gtest.h>
 

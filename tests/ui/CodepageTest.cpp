@@ -1,4 +1,4 @@
-#include "Codepage.h"
+#include "ui/Codepage.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "F_keys.h"
+#include "ui/F_keys.h"
 
 #include <QGroupBox>
 #include <QPlainTextEdit>

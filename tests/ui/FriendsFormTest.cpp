@@ -1,4 +1,4 @@
-#include "Foes.h"
+#include "ui/Foes.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "UiFixture.h"
 
-#include "Logerr.h"
+#include "ui/Logerr.h"
 
 namespace {
 

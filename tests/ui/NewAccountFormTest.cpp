@@ -1,4 +1,4 @@
-#include "New_account.h"
+#include "ui/New_account.h"
 
 #include <QApplication>
 #include <QButtonGroup>

@@ -1,6 +1,6 @@
 #include "UiFixture.h"
 
-#include "Codepage.h"
+#include "ui/Codepage.h"
 
 #include <QRandomGenerator>
 #include <QScrollBar>

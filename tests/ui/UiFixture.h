@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Main.h"
-#include "RegFile.h"
-#include "Tcp.h"
+#include "ui/Main.h"
+#include "store/RegFile.h"
+#include "ui/Tcp.h"
 
 #include <QAction>
 #include <QApplication>

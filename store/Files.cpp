@@ -1,0 +1,110 @@
+#include "store/Files.h"
+
+#include <random>
+#include <string>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#include <windows.h>
+#else
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace orv {
+
+namespace {
+
+std::error_code LastError() {
+    return {errno, std::generic_category()};
+}
+
+#ifdef _WIN32
+// A file of its own, so two clients writing into one folder never share a temporary file.
+int CreateTemporary(const std::filesystem::path& target, std::filesystem::path& name) {
+    static std::mt19937_64 random{std::random_device{}()};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        wchar_t suffix[24];
+        swprintf(suffix, 24, L".%016llx", static_cast<unsigned long long>(random()));
+        name = target;
+        name += suffix;
+        const int fd = _wopen(name.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+int WriteSome(int fd, const char* data, std::size_t size) {
+    return _write(fd, data, static_cast<unsigned>(std::min<std::size_t>(size, 1 << 20)));
+}
+int SyncFile(int fd) {
+    return _commit(fd);
+}
+int CloseFile(int fd) {
+    return _close(fd);
+}
+std::error_code Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return {};
+    return {static_cast<int>(GetLastError()), std::system_category()};
+}
+void SyncFolder(const std::filesystem::path&) {} // MOVEFILE_WRITE_THROUGH did it
+#else
+int CreateTemporary(const std::filesystem::path& target, std::filesystem::path& name) {
+    std::string pattern = target.string() + ".XXXXXX";
+    const int fd = ::mkstemp(pattern.data()); // created 0600
+    name = pattern;
+    return fd;
+}
+int WriteSome(int fd, const char* data, std::size_t size) {
+    return static_cast<int>(::write(fd, data, size));
+}
+int SyncFile(int fd) {
+    return ::fsync(fd);
+}
+int CloseFile(int fd) {
+    return ::close(fd);
+}
+std::error_code Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (::rename(from.c_str(), to.c_str()) == 0) return {};
+    return LastError();
+}
+// The rename reaches the disk only with its folder.
+void SyncFolder(const std::filesystem::path& folder) {
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+#endif
+
+} // namespace
+
+std::error_code ReplaceWholeFile(const std::filesystem::path& target, std::string_view content) {
+    std::filesystem::path temporary;
+    const int fd = CreateTemporary(target, temporary);
+    if (fd < 0) return LastError();
+
+    std::error_code error;
+    while (!content.empty() && !error) {
+        const int n = WriteSome(fd, content.data(), content.size());
+        if (n > 0)
+            content.remove_prefix(static_cast<std::size_t>(n));
+        else if (errno != EINTR)
+            error = LastError();
+    }
+    if (!error && SyncFile(fd) != 0) error = LastError();
+    if (CloseFile(fd) != 0 && !error) error = LastError();
+    if (!error) error = Rename(temporary, target);
+    if (error) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        return error;
+    }
+    SyncFolder(target.parent_path());
+    return {};
+}
+
+} // namespace orv

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+
+namespace orv {
+
+// The text-file line end of the platform; every '\n' the client's files hold is written as it.
+#ifdef _WIN32
+inline constexpr std::string_view LineEnd = "\r\n";
+inline constexpr char PathSeparator = '\\';
+#else
+inline constexpr std::string_view LineEnd = "\n";
+inline constexpr char PathSeparator = '/';
+#endif
+
+// Replaces target whole with content, byte for byte: the bytes go to a new file in the same folder
+// (readable by the user alone), reach the disk, and the new file is renamed over target. A failed
+// or interrupted write leaves the old file as it was and no new file behind; the error says why.
+std::error_code ReplaceWholeFile(const std::filesystem::path& target, std::string_view content);
+
+} // namespace orv
