@@ -1,5 +1,5 @@
+#include "app/Forms.h"
 #include "ui/Main.h"
-#include "ui/Tcp.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,5 +1,8 @@
 #include "session/Connection.h"
 
+#include "gametext/Players.h"
+#include "session/Textproc.h"
+
 #include <charconv>
 
 namespace orv {
@@ -28,42 +31,172 @@ std::optional<unsigned short> ParsePort(std::string_view text) {
     return static_cast<unsigned short>(value);
 }
 
-std::optional<std::string_view> TravelCommand(int virtualKey) {
-    switch (virtualKey) {
-    case vk::Up: return "n\n";
-    case vk::PageUp: return "ne\n";
-    case vk::Right: return "e\n";
-    case vk::PageDown: return "se\n";
-    case vk::Down: return "s\n";
-    case vk::End: return "sw\n";
-    case vk::Left: return "w\n";
-    case vk::Home: return "nw\n";
-    default: return std::nullopt;
+namespace {
+
+constexpr std::string_view Connecting = "Connecting";
+constexpr std::string_view ConnectedCondition = "Connected";
+constexpr std::string_view DisconnectedCondition = "Disconnected";
+constexpr std::string_view ClosedLine = "Connection to Orvanta Closed";
+
+} // namespace
+
+Connection::Connection(LinkSocket& socket, LinkView& view, const MonotonicClock& clock)
+    : socket_(socket), view_(view), clock_(clock), chunk_(ChunkSize) {}
+
+void Connection::Attach(TextProcessor& processor, PlayerRoster& roster) {
+    processor_ = &processor;
+    roster_ = &roster;
+}
+
+void Connection::Start(const std::string& host, std::string_view portText, LinkState state) {
+    view_.ShowCondition(Connecting);
+    view_.UpdateCaption();
+    view_.ClearPlayerList();
+
+    const auto port = ParsePort(portText);
+    if (!port) {
+        ReportError();
+        return;
+    }
+    // A new link starts clean: no half line or dialogue step from the last one.
+    processor_->Reset();
+    view_.EnableConnectCommands(false);
+    roster_->ClearRoster();
+    state_ = state;
+    closePending_ = false;
+    attempting_ = true;
+    // Everything above is done before connecting: the socket may report a failure at once.
+    socket_.Open(host, *port);
+}
+
+void Connection::Connected() {
+    attempting_ = false;
+    connected_ = true;
+    view_.EnableLogoff(true);
+    view_.ShowLine("Connected to talmaro");
+    view_.ShowCondition(ConnectedCondition);
+    view_.UpdateCaption();
+}
+
+void Connection::Disconnected() {
+    if (reading_ && connected_) {
+        closePending_ = true;
+        return;
+    }
+    ReportClosed();
+}
+
+void Connection::ReportClosed() {
+    if (!connected_) {
+        // Already reported by a log-off; the socket has finished sending what was queued.
+        view_.UpdateCaption();
+        return;
+    }
+    connected_ = false;
+    // Whatever the server sent before closing is shown before the closing lines.
+    if (!reading_) Drain(false);
+    socket_.Close();
+    view_.EnableConnectCommands(true);
+    view_.EnableLogoff(false);
+    view_.ShowCondition(DisconnectedCondition);
+    view_.UpdateCaption();
+    view_.ShowLine(" ");
+    view_.ShowLine(" --- No longer connected to talmaro' servers ---");
+    // A link lost while the player list was being built leaves nothing to wait for.
+    if (state_ == LinkState::Setup || state_ == LinkState::WhoList) view_.FinishSetup();
+    state_ = LinkState::Normal;
+}
+
+void Connection::LogOff() {
+    attempting_ = false;
+    socket_.Close();
+    // Close reports the disconnection at once unless bytes are still queued; then the report
+    // would come later, after the line below, so it is made now.
+    ReportClosed();
+    view_.EnableConnectCommands(true);
+    view_.EnableLogoff(false);
+    view_.ShowCondition(DisconnectedCondition);
+    view_.UpdateCaption();
+    view_.ShowLine(ClosedLine);
+}
+
+void Connection::AbandonLogon() {
+    view_.EnableLogoff(false);
+    socket_.Close();
+    ReportClosed(); // reported now, before the lines below
+    view_.ShowLine(ClosedLine);
+    view_.SetTotalCaption("Not Connected");
+    view_.UpdateCaption();
+    view_.EnableConnectCommands(true);
+}
+
+void Connection::Failed() {
+    // A link that breaks once connected is reported by the disconnect notification.
+    if (!attempting_) return;
+    ReportError();
+}
+
+void Connection::ReportError() {
+    attempting_ = false;
+    if (socket_.IsActive()) socket_.Abort();
+    view_.ShowCondition(DisconnectedCondition);
+    view_.UpdateCaption();
+    state_ = LinkState::Normal;
+    view_.EnableConnectCommands(true);
+    view_.EnableLogoff(false);
+    view_.ShowLine("   ");
+    view_.ShowLine("Your computer has reported an internet connection error.");
+    view_.ShowLine("This may be because your comm settings are wrong,");
+    view_.ShowLine("because of serious network delays, or because the");
+    view_.ShowLine("Orvanta Server computer is temporarily unavailable.");
+}
+
+void Connection::Send(std::string_view bytes) {
+    if (!socket_.IsConnected() || bytes.empty()) return;
+    if (socket_.BytesQueued() + bytes.size() > SendQueueLimit) {
+        socket_.Abort();
+        Disconnected(); // unless the abort reported it already
+        return;
+    }
+    socket_.Write(bytes);
+}
+
+void Connection::ReadyRead() {
+    if (reading_) return;
+    Drain(true);
+}
+
+// Time-sliced, it stops after SliceMs and goes on once the window had its turn; otherwise it reads
+// everything there is.
+void Connection::Drain(bool timeSliced) {
+    // Cleared however the read ends: a chunk that throws must not stop all later reads.
+    struct Reading {
+        explicit Reading(bool& flag) : flag_(flag) { flag_ = true; }
+        ~Reading() { flag_ = false; }
+        bool& flag_;
+    };
+    {
+        const Reading reading(reading_);
+        DrainChunks(timeSliced);
+    }
+    if (closePending_) {
+        closePending_ = false;
+        ReportClosed();
     }
 }
 
-bool AcceptsKeys(LinkState state) { return state == LinkState::Normal || state == LinkState::Logon; }
-
-std::string AppendWord(std::string_view content, std::string_view word, std::size_t limit) {
-    std::string joined;
-    joined.reserve(content.size() + word.size() + 1);
-    joined.append(content).append(word).push_back(' ');
-    if (joined.size() > limit) joined.resize(limit);
-    return joined;
-}
-
-std::string PlayerCommand(PlayerAction action, std::string_view name) {
-    const std::string n(name);
-    switch (action) {
-    case PlayerAction::BuyRound: return "buy round\n";
-    case PlayerAction::Examine: return "ex " + n + "\n";
-    case PlayerAction::Hug: return "Hug " + n + " \n";
-    case PlayerAction::Kiss: return "Kiss " + n + " \n";
-    case PlayerAction::SpyNetReport: return "Spynet Report " + n + " \n";
+void Connection::DrainChunks(bool timeSliced) {
+    const std::int64_t start = clock_.NowMs();
+    while (socket_.BytesAvailable() > 0) {
+        const std::size_t n = socket_.Read(chunk_.data(), ChunkSize);
+        if (n == 0) break;
+        // A chunk may move the LinkState on; the next one is read in the new state.
+        processor_->ProcessChunk(std::string_view(chunk_.data(), n), state_);
+        if (timeSliced && clock_.NowMs() - start >= SliceMs) {
+            if (socket_.BytesAvailable() > 0) socket_.ReadLater();
+            break;
+        }
     }
-    return {};
 }
-
-std::string TellText(std::string_view name) { return "Tell " + std::string(name) + " "; }
 
 } // namespace orv

@@ -3,11 +3,16 @@
 #include "session/LinkState.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orv {
+
+class PlayerRoster;
+class TextProcessor;
 
 inline constexpr std::string_view VersionLabel = "Version 1.04";
 
@@ -19,27 +24,126 @@ std::string ComposeCaption(std::string_view host, std::string_view avatar, bool 
 // is not a port number (empty, not decimal, out of range).
 std::optional<unsigned short> ParsePort(std::string_view text);
 
-// Virtual-key codes the input pane acts on, as the game's keyboard layer numbers them.
-namespace vk {
-inline constexpr int Return = 13, Space = 32, PageUp = 33, PageDown = 34, End = 35, Home = 36, Left = 37,
-                     Up = 38, Right = 39, Down = 40, F1 = 112, F12 = 123;
-}
+// The socket under a connection, as the window's toolkit provides it. Its notifications come back
+// as Connection's Connected, Disconnected, Failed and ReadyRead; Close and Abort may report the
+// disconnection before they return.
+class LinkSocket {
+  public:
+    // Starts connecting; the outcome comes later as Connected or Failed. A link still closing from
+    // before finishes on its own, its queued bytes still sent.
+    virtual void Open(const std::string& host, unsigned short port) = 0;
+    // Closes once the bytes already written are handed to the network.
+    virtual void Close() = 0;
+    // Closes at once; bytes still queued are dropped.
+    virtual void Abort() = 0;
+    // Connecting, connected or still closing.
+    virtual bool IsActive() const = 0;
+    virtual bool IsConnected() const = 0;
+    virtual std::size_t BytesAvailable() const = 0;
+    // At most max bytes of what has arrived; 0 when nothing has.
+    virtual std::size_t Read(char* into, std::size_t max) = 0;
+    virtual void Write(std::string_view bytes) = 0;
+    // Bytes written but not yet handed to the network.
+    virtual std::size_t BytesQueued() const = 0;
+    // Calls ReadyRead again once the window has had its turn.
+    virtual void ReadLater() = 0;
 
-// The direction command a navigation key sends with Keypad Travel on ("n\n", "ne\n", ...), or
-// nothing for any other key.
-std::optional<std::string_view> TravelCommand(int virtualKey);
+  protected:
+    ~LinkSocket() = default;
+};
 
-// Typed keys are acted on only while playing or logging on.
-bool AcceptsKeys(LinkState state);
+// What the window shows of the connection.
+class LinkView {
+  public:
+    virtual void ShowLine(std::string_view line) = 0;
+    // The connection's condition in TotalPanel and the first status panel.
+    virtual void ShowCondition(std::string_view condition) = 0;
+    // TotalPanel alone.
+    virtual void SetTotalCaption(std::string_view caption) = 0;
+    virtual void UpdateCaption() = 0;
+    // Log On To Orv, its tool button and New Account/Avatar.
+    virtual void EnableConnectCommands(bool enabled) = 0;
+    // Log Off and its tool button.
+    virtual void EnableLogoff(bool enabled) = 0;
+    // Empties the player list's rows (not the roster).
+    virtual void ClearPlayerList() = 0;
+    // The set-up after log-on is over, or will never end: the input pane is given back.
+    virtual void FinishSetup() = 0;
 
-// content followed by word and one space ("%s%s "), cut to limit bytes.
-std::string AppendWord(std::string_view content, std::string_view word, std::size_t limit);
+  protected:
+    ~LinkView() = default;
+};
 
-// The one-click commands on a listed player. Their formats are the game's: hug, kiss and the
-// SpyNet report carry a space before the line end, examine does not.
-enum class PlayerAction { BuyRound, Examine, Hug, Kiss, SpyNetReport };
-std::string PlayerCommand(PlayerAction action, std::string_view name);
-// The start of a tell to the player, ready for the message to be typed after it.
-std::string TellText(std::string_view name);
+// Milliseconds from any fixed point; only differences count.
+class MonotonicClock {
+  public:
+    virtual std::int64_t NowMs() const = 0;
+
+  protected:
+    ~MonotonicClock() = default;
+};
+
+// The link to the game server: the owner of the LinkState, and every rule of how a link starts and
+// ends (a connect command, the connect notification, a failed attempt, the server closing, the
+// player's log-off, a log-on abandoned after a refusal). It hands what arrives to the text
+// processor in chunks of at most ChunkSize bytes for at most SliceMs at a time, so the window keeps
+// answering during a flood.
+class Connection {
+  public:
+    // Reads are handed on in the old 4,095-byte chunks: the text processor's limits are stated in them.
+    static constexpr std::size_t ChunkSize = 4095;
+    // How long one read notification may process before the window gets its turn.
+    static constexpr std::int64_t SliceMs = 5;
+    // Reads are capped by the socket; this caps what waits to be sent. A server that stops reading
+    // past it (while its requests keep the client answering) has a broken link.
+    static constexpr std::size_t SendQueueLimit = 4 << 20;
+
+    Connection(LinkSocket& socket, LinkView& view, const MonotonicClock& clock);
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // What the connection reads into and resets; set once both exist.
+    void Attach(TextProcessor& processor, PlayerRoster& roster);
+
+    LinkState State() const { return state_; }
+    void SetState(LinkState state) { state_ = state; }
+
+    // A connect command confirmed: connects to host and the port typed, the link then read in state
+    // (Logon or NewAccount). A port that is not a number fails at once.
+    void Start(const std::string& host, std::string_view portText, LinkState state);
+    // The player's Log Off: queued commands still go out, then the link closes with its messages.
+    void LogOff();
+    // The player gave up after a log-on refusal: closed as a log-off closes it, TotalPanel reading
+    // "Not Connected".
+    void AbandonLogon();
+    // Bytes to the server as they stand; dropped while not connected.
+    void Send(std::string_view bytes);
+
+    // The socket's notifications. A disconnection reported while a read is under way (a box it
+    // opened runs a nested event loop) is acted on when that read ends, after what is left to read.
+    void Connected();
+    void Disconnected();
+    void Failed();
+    void ReadyRead();
+
+  private:
+    void ReportError();
+    // The link is gone: what the server sent before is shown, then the closing lines.
+    void ReportClosed();
+    void Drain(bool timeSliced);
+    void DrainChunks(bool timeSliced);
+
+    LinkSocket& socket_;
+    LinkView& view_;
+    const MonotonicClock& clock_;
+    TextProcessor* processor_ = nullptr;
+    PlayerRoster* roster_ = nullptr;
+    LinkState state_ = LinkState::Normal;
+    bool attempting_ = false; // a connect command waits for its connect notification
+    bool connected_ = false;  // the connect notification came and no disconnection since
+    bool reading_ = false;    // a read is under way (a box it opened runs a nested event loop)
+    bool closePending_ = false; // the socket reported the disconnection during that read
+    std::vector<char> chunk_;
+};
 
 } // namespace orv

@@ -1,20 +1,20 @@
 #pragma once
 
-#include "session/Connection.h"
 #include "gametext/Foes.h"
-#include "session/Host.h"
-#include "session/LinkState.h"
-#include "store/Log.h"
 #include "gametext/Players.h"
 #include "gametext/Recognisers.h"
+#include "session/Commands.h"
+#include "session/Connection.h"
+#include "session/Host.h"
+#include "session/LinkState.h"
 #include "session/Output.h"
-#include "store/Reg.h"
 #include "session/Textproc.h"
+#include "store/Log.h"
+#include "store/Reg.h"
 
 #include <QFont>
 #include <QMainWindow>
 #include <QString>
-#include <QTimer>
 
 #include <array>
 #include <cstddef>
@@ -25,7 +25,6 @@
 #include <set>
 #include <string>
 #include <string_view>
-#include <vector>
 
 struct FKeyLinks;
 struct FriendsLinks;
@@ -40,23 +39,24 @@ class QTcpSocket;
 class QToolButton;
 
 namespace orv::ui {
+class OutputPane;
+class PlayerListPanel;
+class SocketAdapter;
 class SoundPlayer;
-}
+} // namespace orv::ui
 
-// The client's main window: owner of the connection, the text processor, the output model, the
-// player roster, the friends-and-foes list, the settings store and the session log. Its handlers
-// translate a Qt event into a call on the core; the core reaches back through SessionHost (lines
-// to show, bytes to send, the LinkState and the option checks), DialogueHost (the dialogs the
-// log-on and new-account dialogues read and show), GameLineHost (what the recognisers change),
-// PlayerListView (the sorted list box), LogHost (the log's messages and its Open/Close state) and
-// WindowPlacement (the stored placement, applied while the store is created).
+// The client's main window. It holds the widgets and wires them to the core: the connection (which
+// owns the LinkState and every rule of how a link starts and ends), the text processor, the output
+// model, the player roster, the friends-and-foes list, the settings store and the session log. Its
+// handlers translate a Qt event into a call on the core; the core reaches back through SessionHost
+// (lines to show, bytes to send, the option checks), DialogueHost (the dialogs the log-on and
+// new-account dialogues read and show), GameLineHost (what the recognisers change) and LinkView (what
+// the connection shows of itself).
 class TMainForm : public QMainWindow,
                   public orv::SessionHost,
                   public orv::DialogueHost,
                   public orv::GameLineHost,
-                  public orv::PlayerListView,
-                  public orv::LogHost,
-                  private orv::WindowPlacement {
+                  public orv::LinkView {
     Q_OBJECT
 
   public:
@@ -66,45 +66,38 @@ class TMainForm : public QMainWindow,
     // Deletes the text processor, writes the settings' exit batch, then closes an open log.
     ~TMainForm() override;
 
-    // orv::SessionHost
+    // orv::SessionHost and the recognisers' send and show.
     void SendText(std::string_view bytes) override;
     bool DiagnosticsOn() const override { return diagnosticsOn_; }
     void ShowLine(std::string_view line) override;
-    orv::LinkState GetLinkState() const override { return linkState_; }
-    void SetLinkState(orv::LinkState state) override { linkState_ = state; }
+    orv::LinkState GetLinkState() const override { return link_->State(); }
+    void SetLinkState(orv::LinkState state) override { link_->SetState(state); }
     bool SupressBlanks() const override;
-
-    // orv::LogHost
-    void LoggingChanged(bool open) override;
 
     // orv::DialogueHost
     std::string LogonAccount() const override;
     std::string LogonPassword() const override;
     bool AskCorrectedLogon() override;
-    void AbandonLogon() override;
+    void AbandonLogon() override { link_->AbandonLogon(); }
     void BeginSetup(std::string_view waitText) override;
     orv::NewAccountDetails NewAccountForm() const override;
     void ShowError(std::string_view text) override;
     void UntickNewAccount() override;
 
     // orv::GameLineHost
+    bool SettingUp() const override { return GetLinkState() == orv::LinkState::Setup; }
+    void WhoListStarted() override { SetLinkState(orv::LinkState::WhoList); }
     bool PlayerListTicked() const override;
     bool SpyNetNoticesTicked() const override;
-    bool SettingUp() const override { return linkState_ == orv::LinkState::Setup; }
-    void WhoListStarted() override { linkState_ = orv::LinkState::WhoList; }
     void SetTotalCaption(std::string_view caption) override;
     void FinishSetup() override;
     void PlayAlert() override;
 
-    // orv::PlayerListView
-    void AddRow(std::string_view name) override;
-    int FindRow(std::string_view name) const override;
-    void DeleteRow(int row) override;
-    void ClearRows() override;
-    void BeginUpdate() override;
-    void EndUpdate() override;
-    void SetCountText(std::string_view text) override;
-    void ShowPlayerPanel(bool shown) override;
+    // orv::LinkView
+    void ShowCondition(std::string_view condition) override;
+    void EnableConnectCommands(bool enabled) override;
+    void EnableLogoff(bool enabled) override;
+    void ClearPlayerList() override;
 
     // The player list's popup menu and double-click: commands on the selected player.
     void PopupPopup();
@@ -138,13 +131,9 @@ class TMainForm : public QMainWindow,
     void PasteItemClick();
     void SelectItemClick();
 
-    // Connection commands and notifications.
+    // Connection commands.
     void LogontoOrvClick();
     void LogoffClick() override;
-    void CliSocketConnect();
-    void CliSocketDisconnect();
-    void CliSocketRead();
-    void ConnectionError();
     void UpdateCaption() override;
     void NewAccountItemClick();
 
@@ -188,12 +177,10 @@ class TMainForm : public QMainWindow,
 
     // The texts of F1 to F12; an empty text means the key has none.
     void SetKeyText(std::size_t index, std::string text) { KeyTexts.at(index) = std::move(text); }
-    const std::array<std::string, 12>& GetKeyTexts() const { return KeyTexts; }
 
     const orv::OutputBuffer& OutputModel() const { return Buffer; }
-    // The other windows reach the store and the log through the main window.
+    // The other windows reach the store through the main window.
     orv::SettingsStore& Settings() const { return *Store; }
-    orv::SessionLog& Log() const { return *Logger; }
 
     // The font the panes follow (TotalPanel keeps its own).
     const QFont& WindowFont() const { return windowFont_; }
@@ -206,9 +193,8 @@ class TMainForm : public QMainWindow,
     // Working directory at start-up: base of alert.wav, ff.dat and the logs folder.
     QString StartDir;
 
-    // Test seams: the alert sound, and a view of every chunk as it goes to ProcessChunk.
+    // Test seam: the alert sound.
     void SetSoundPlayer(orv::SoundPlayer* player) { sound_ = player; }
-    std::function<void(std::string_view chunk)> OnChunkRead;
 
     QWidget* ToolBar;
     QWidget* MainPanel;
@@ -293,17 +279,14 @@ class TMainForm : public QMainWindow,
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // orv::WindowPlacement
-    void SetTop(std::int32_t top) override;
-    void SetLeft(std::int32_t left) override;
-    void SetWidth(std::int32_t width) override;
-    void SetHeight(std::int32_t height) override;
-    void SetWindowState(std::int32_t state) override;
+    class Placement;
+    class LogView;
 
     void BuildMenus();
     void BuildToolBar();
     void BuildPanes();
     void BuildStatusBar();
+    void BuildPopup();
     void ApplyWindowFont(const QFont& font);
     void PaintPanes(std::uint32_t colour, bool withScrollBack);
     void SetPlayerPanelWidth(int designed);
@@ -311,62 +294,37 @@ class TMainForm : public QMainWindow,
     void SetLineLimit(std::int32_t lines);
     void FollowFocus(QObject* watched, QEvent* event);
     // Runs one settings write; a failure is shown in an error box naming the value and the
-    // command goes on.
-    template <class Write> void StoreSetting(Write&& write);
-    void ReportWriteError(const orv::SettingsWriteError& error);
+    // command goes on. False when it failed.
+    bool StoreSetting(const std::function<void()>& write);
     void OpenPage(const char* path);
 
-    void BuildPopup();
     // The selected player's name, or nothing when no entry is selected.
     std::optional<std::string> SelectedPlayer() const;
     void SendPlayerCommand(orv::PlayerAction action);
-    // The connect commands' common steps, once their dialog was confirmed.
-    void StartConnection(const QString& host, const std::string& port, orv::LinkState state);
-
-    void SetCondition(const QString& text); // TotalPanel and status panel 0 together
-    void EnableConnectCommands(bool connectEnabled);
-    void CliSocketError();
-    void DrainSocket(bool timeSliced);
     void SetInputText(std::string_view bytes);
-    QString PaneText(std::uint64_t first, std::uint64_t end) const;
+    std::string AlertPath() const;
 
     std::array<std::string, 12> KeyTexts;
     orv::OutputBuffer Buffer;
+    std::unique_ptr<orv::ui::SocketAdapter> socket_;
+    std::unique_ptr<orv::Connection> link_;
+    std::unique_ptr<Placement> placement_;
+    std::unique_ptr<LogView> logView_;
+    orv::ui::OutputPane* outputPane_;
+    orv::ui::PlayerListPanel* playerList_;
     std::unique_ptr<orv::PlayerRoster> Players;
     std::unique_ptr<orv::LineRecognisers> Recognisers;
     std::unique_ptr<orv::TextProcessor> Proc;
     std::unique_ptr<orv::SettingsStore> Store;
     std::unique_ptr<orv::SessionLog> Logger;
-    struct LogSink final : orv::LineSink {
-        orv::SessionLog* log = nullptr;
-        void WriteLine(std::string_view line) override { log->WriteLine(line); }
-    } logSink_;
     QFont windowFont_;
     int scrollBackHeight_ = 190; // as designed; the pane takes it each time it opens
-    orv::LinkState linkState_ = orv::LinkState::Normal;
     bool diagnosticsOn_ = false;
 
     orv::ui::SoundPlayer* defaultSound_;
     orv::SoundPlayer* sound_;
 
-    // The socket's side of the connection.
-    bool attempting_ = false; // a connect command is waiting for its connect notification
-    bool connected_ = false;  // the connect notification came and no disconnect since
-    bool reading_ = false;    // the read handler's reentrancy flag
-    std::vector<char> readBuf_;
-    QTimer readMore_; // continues a long read after the window had its turn
-
-    // Output shows the model's lines [shownFirst_, shownEnd_); the frame timer catches it up.
-    QTimer frame_;
-    std::uint64_t shownFirst_ = 0;
-    std::uint64_t shownEnd_ = 0;
-
     std::set<int> pressedInInput_; // keys whose press Input received, awaiting their release
-    int listTopRow_ = 0;           // the player list's scroll position kept across one change
 };
-
-// The dialogs live from start-up to exit: created hidden after the main window, destroyed before it.
-void CreateForms();
-void DestroyForms();
 
 extern TMainForm* MainForm;

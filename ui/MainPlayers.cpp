@@ -1,31 +1,23 @@
-// The main window's player list, the popup menu on it, and the window's side of the log-on,
-// new-account and set-up dialogues.
+// The main window's player list commands and its side of the log-on, new-account and set-up
+// dialogues.
 #include "ui/Main.h"
 
-#include "ui/About.h"
+#include "session/Commands.h"
 #include "ui/Codepage.h"
 #include "ui/F_keys.h"
 #include "ui/Foes.h"
 #include "ui/Logerr.h"
-#include "ui/NameList.h"
 #include "ui/New_account.h"
 #include "ui/Tcp.h"
 
 #include <QAction>
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QScrollBar>
-#include <QStatusBar>
-#include <QTcpSocket>
-#include <QToolButton>
-
-#include <algorithm>
 
 using orv::PlayerAction;
 using orv::ui::DecodeCp1252;
@@ -56,69 +48,7 @@ class PlayerListMouse : public QObject {
     TMainForm* form_;
 };
 
-QString CaptionText(std::string_view caption) {
-    // Captions come with the toolkit escape for an ampersand; a label shows them as written.
-    return DecodeCp1252(caption).replace(QStringLiteral("&&"), QStringLiteral("&"));
-}
-
 } // namespace
-
-// ---- The player list ------------------------------------------------------------------------
-
-void TMainForm::AddRow(std::string_view name) {
-    auto* row = new orv::ui::NameItem(DecodeCp1252(name));
-    row->setSizeHint(QSize(0, Scaled(20))); // rows as designed, whatever the font
-    PlayerList->addItem(row);
-}
-
-int TMainForm::FindRow(std::string_view name) const {
-    // The rows are sorted, so the first match is found by halving. A match is equal ignoring
-    // case, as the list box's own search finds it.
-    const QString wanted = DecodeCp1252(name);
-    int low = 0;
-    int high = PlayerList->count();
-    while (low < high) {
-        const int mid = (low + high) / 2;
-        if (orv::ui::CompareNames(PlayerList->item(mid)->text(), wanted) < 0)
-            low = mid + 1;
-        else
-            high = mid;
-    }
-    for (int row = low; row < PlayerList->count() && orv::ui::CompareNames(PlayerList->item(row)->text(), wanted) == 0;
-         ++row)
-        if (PlayerList->item(row)->text().compare(wanted, Qt::CaseInsensitive) == 0) return row;
-    return -1;
-}
-
-void TMainForm::DeleteRow(int row) {
-    delete PlayerList->takeItem(row);
-}
-
-void TMainForm::ClearRows() {
-    PlayerList->clear();
-}
-
-void TMainForm::BeginUpdate() {
-    listTopRow_ = PlayerList->verticalScrollBar()->value();
-    PlayerList->setUpdatesEnabled(false);
-}
-
-void TMainForm::EndUpdate() {
-    PlayerList->verticalScrollBar()->setValue(listTopRow_);
-    PlayerList->setUpdatesEnabled(true);
-}
-
-void TMainForm::SetTotalCaption(std::string_view caption) {
-    TotalPanel->setText(CaptionText(caption));
-}
-
-void TMainForm::SetCountText(std::string_view text) {
-    StatusPanels[2]->setText(DecodeCp1252(text));
-}
-
-void TMainForm::ShowPlayerPanel(bool shown) {
-    PlayerPanel->setVisible(shown);
-}
 
 // ---- The popup menu and double-click --------------------------------------------------------
 
@@ -204,17 +134,6 @@ bool TMainForm::AskCorrectedLogon() {
     return true;
 }
 
-void TMainForm::AbandonLogon() {
-    Logoff->setEnabled(false);
-    LogOffBtn->setEnabled(false);
-    CliSocket->close();
-    CliSocketDisconnect(); // reports the disconnection now, before the lines below
-    ShowLine("Connection to Orvanta Closed");
-    TotalPanel->setText(QStringLiteral("Not Connected"));
-    UpdateCaption();
-    LogontoOrv->setEnabled(true);
-}
-
 void TMainForm::BeginSetup(std::string_view waitText) {
     PlayerListItem->setEnabled(false);
     SetInputText(waitText);
@@ -222,7 +141,7 @@ void TMainForm::BeginSetup(std::string_view waitText) {
 }
 
 void TMainForm::FinishSetup() {
-    linkState_ = orv::LinkState::Normal;
+    SetLinkState(orv::LinkState::Normal);
     Input->clear();
     Input->setReadOnly(false);
     PlayerListItem->setEnabled(true);
@@ -245,8 +164,12 @@ bool TMainForm::PlayerListTicked() const { return PlayerListItem->isChecked(); }
 
 bool TMainForm::SpyNetNoticesTicked() const { return SpyNetItem->isChecked(); }
 
+std::string TMainForm::AlertPath() const {
+    return EncodeCp1252(StartDir) + "/alert.wav";
+}
+
 void TMainForm::PlayAlert() {
-    sound_->PlayAsync(EncodeCp1252(StartDir) + "/alert.wav");
+    sound_->PlayAsync(AlertPath());
 }
 
 // ---- The dialogs ------------------------------------------------------------------------------
@@ -254,53 +177,15 @@ void TMainForm::PlayAlert() {
 FKeyLinks TMainForm::KeyLinks() {
     return {[this](const std::string& name) { return Store->GetFKeyText(name); },
             [this](const std::string& name, const std::string& text) {
-                try {
-                    Store->SetFKeyText(name, text);
-                    return true;
-                } catch (const orv::SettingsWriteError& error) {
-                    ReportWriteError(error);
-                    return false;
-                }
+                return StoreSetting([&] { Store->SetFKeyText(name, text); });
             },
             [this](std::size_t index, const std::string& text) { SetKeyText(index, text); }};
 }
 
 FriendsLinks TMainForm::FriendsFormLinks() {
     return {[this] { return Store->GetRanksAlert(); },
-            [this](std::int32_t mask) {
-                try {
-                    Store->SetRanksAlert(mask);
-                } catch (const orv::SettingsWriteError& error) {
-                    ReportWriteError(error);
-                }
-            },
+            [this](std::int32_t mask) { StoreSetting([&] { Store->SetRanksAlert(mask); }); },
             [this] { Players->RebuildList(); },
             [this](std::string_view line) { ShowLine(line); }};
 }
 
-void CreateForms() {
-    new TAboutBox;
-    new TFKeyForm(MainForm->KeyLinks());
-    new TFriendsForm(MainForm->Foes, MainForm->StartDir, MainForm->FriendsFormLinks());
-    new TLogonErrorForm;
-    auto* connection = new TTCPIPForm;
-    connection->SetStore(&MainForm->Settings());
-    connection->OnAvatarName = [](const QString& avatar) {
-        MainForm->AvatarName = EncodeCp1252(avatar);
-        MainForm->UpdateCaption();
-    };
-    new TNewAccountForm;
-    // Closing the main window ends the program, whatever dialog is open beside it.
-    for (QWidget* form : std::initializer_list<QWidget*>{AboutBox, FKeyForm, FriendsForm, LogonErrorForm, TCPIPForm,
-                                                         NewAccountForm})
-        form->setAttribute(Qt::WA_QuitOnClose, false);
-}
-
-void DestroyForms() {
-    delete NewAccountForm;
-    delete TCPIPForm;
-    delete LogonErrorForm;
-    delete FriendsForm;
-    delete FKeyForm;
-    delete AboutBox;
-}

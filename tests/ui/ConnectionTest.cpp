@@ -170,20 +170,6 @@ TEST_F(UiTest, DiagnosticsShowTheTelnetTraceWhileTheRepliesGoOutEitherWay) {
     EXPECT_EQ(Lines().size(), shown);
 }
 
-TEST_F(UiTest, ABurstIsHandedOnInChunksOfAtMost4095Bytes) {
-    ScriptServer server;
-    Connect(server);
-    std::vector<std::size_t> chunks;
-    form->OnChunkRead = [&](std::string_view chunk) { chunks.push_back(chunk.size()); };
-    int notifications = 0;
-    QObject::connect(form->CliSocket, &QTcpSocket::readyRead, [&] { ++notifications; });
-
-    server.Send(QByteArray(10000, 'x'));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return chunks.size() >= 3; }, 5000));
-    EXPECT_EQ(chunks, (std::vector<std::size_t>{4095, 4095, 1810}));
-    EXPECT_EQ(notifications, 1);
-}
-
 TEST_F(UiTest, ServerTextIsShownInTheGamesCodePage) {
     ScriptServer server;
     Connect(server);

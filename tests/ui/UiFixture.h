@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Forms.h"
 #include "ui/Main.h"
 #include "store/RegFile.h"
 #include "ui/Tcp.h"

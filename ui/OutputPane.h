@@ -1,0 +1,45 @@
+#pragma once
+
+#include "session/Output.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <cstdint>
+#include <functional>
+
+class QPlainTextEdit;
+
+namespace orv::ui {
+
+// Keeps the output pane equal to the output model. Lines shown go only to the model; at most once
+// a frame the pane is brought level with it in one edit: the surplus head cut and the new tail
+// appended, or the whole text replaced when a quarter or more of the lines are new. The pane then
+// follows its newest line.
+class OutputPane final : public QObject {
+  public:
+    // beforeSync runs at every catch-up (the log is flushed there, once a frame).
+    OutputPane(QPlainTextEdit* pane, const orv::OutputBuffer& model, std::function<void()> beforeSync);
+
+    // A line went into the model: the pane catches up at the next frame.
+    void LineShown() {
+        if (!frame_.isActive()) frame_.start();
+    }
+    // Makes the pane equal the model now. Everything that reads the pane calls it first.
+    void Sync();
+    // The model's lines [first, end) as the pane shows them, one block per line.
+    QString Text(std::uint64_t first, std::uint64_t end) const;
+    QString AllText() const { return Text(model_.FirstSeq(), model_.EndSeq()); }
+
+  private:
+    QPlainTextEdit* pane_;
+    const orv::OutputBuffer& model_;
+    std::function<void()> beforeSync_;
+    QTimer frame_;
+    // The pane shows the model's lines [shownFirst_, shownEnd_).
+    std::uint64_t shownFirst_ = 0;
+    std::uint64_t shownEnd_ = 0;
+};
+
+} // namespace orv::ui
