@@ -26,12 +26,14 @@ void CreateForms() {
     };
     new TNewAccountForm;
     // Closing the main window ends the program, whatever dialog is open beside it.
-    for (QWidget* form : std::initializer_list<QWidget*>{AboutBox, FKeyForm, FriendsForm, LogonErrorForm, TCPIPForm,
-                                                         NewAccountForm})
+    for (QWidget* form : std::initializer_list<QWidget*>{AboutBox, FKeyForm, FriendsForm, LogonErrorForm,
+                                                         TCPIPForm, NewAccountForm})
         form->setAttribute(Qt::WA_QuitOnClose, false);
+    MainForm->SetDialogs({TCPIPForm, NewAccountForm, LogonErrorForm, FKeyForm, FriendsForm, AboutBox});
 }
 
 void DestroyForms() {
+    if (MainForm != nullptr) MainForm->SetDialogs({});
     delete NewAccountForm;
     delete TCPIPForm;
     delete LogonErrorForm;

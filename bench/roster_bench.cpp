@@ -46,7 +46,7 @@ std::vector<std::string> WhoList(int count) {
 
 double ReadWhoList(TMainForm& form, orv::LineRecognisers& lines, orv::Lexer& lexer, int count) {
     form.Roster().ClearRoster();
-    form.ClearRows();
+    form.ClearPlayerList();
     const auto list = WhoList(count);
     const auto start = Clock::now();
     form.SetLinkState(orv::LinkState::WhoList);

@@ -158,6 +158,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     MainForm = new TMainForm;
     TCPIPForm = new TTCPIPForm;
+    MainForm->SetDialogs({TCPIPForm});
     MainForm->resize(1024, 700);
     MainForm->show();
 

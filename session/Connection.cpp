@@ -22,8 +22,10 @@ std::string ComposeCaption(std::string_view host, std::string_view avatar, bool 
 
 std::optional<unsigned short> ParsePort(std::string_view text) {
     // Surrounding blanks are forgiven, as a number box would; anything else is not a port.
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
     unsigned value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc() || end != text.data() + text.size() || value > 65535)

@@ -139,9 +139,9 @@ class Connection {
     TextProcessor* processor_ = nullptr;
     PlayerRoster* roster_ = nullptr;
     LinkState state_ = LinkState::Normal;
-    bool attempting_ = false; // a connect command waits for its connect notification
-    bool connected_ = false;  // the connect notification came and no disconnection since
-    bool reading_ = false;    // a read is under way (a box it opened runs a nested event loop)
+    bool attempting_ = false;   // a connect command waits for its connect notification
+    bool connected_ = false;    // the connect notification came and no disconnection since
+    bool reading_ = false;      // a read is under way (a box it opened runs a nested event loop)
     bool closePending_ = false; // the socket reported the disconnection during that read
     std::vector<char> chunk_;
 };

@@ -51,9 +51,7 @@ public:
     void SetSupressBlanks(bool on) { supressBlanks_ = on; }
     bool SupressBlanks() const { return supressBlanks_; }
     void SetTextAlert(bool on) { textAlert_ = on; }
-    bool TextAlert() const { return textAlert_; }
     void SetLog(LineSink* log) { log_ = log; }
-    LineSink* Log() const { return log_; }
     void SetSound(SoundPlayer* player, std::string alertPath);
 
     bool LastLineBlank() const { return lastLineBlank_; }

@@ -41,16 +41,26 @@ constexpr int StartDirLimit = 255;
 int VirtualKey(int key) {
     switch (key) {
     case Qt::Key_Return:
-    case Qt::Key_Enter: return orv::vk::Return;
-    case Qt::Key_Space: return orv::vk::Space;
-    case Qt::Key_PageUp: return orv::vk::PageUp;
-    case Qt::Key_PageDown: return orv::vk::PageDown;
-    case Qt::Key_End: return orv::vk::End;
-    case Qt::Key_Home: return orv::vk::Home;
-    case Qt::Key_Left: return orv::vk::Left;
-    case Qt::Key_Up: return orv::vk::Up;
-    case Qt::Key_Right: return orv::vk::Right;
-    case Qt::Key_Down: return orv::vk::Down;
+    case Qt::Key_Enter:
+        return orv::vk::Return;
+    case Qt::Key_Space:
+        return orv::vk::Space;
+    case Qt::Key_PageUp:
+        return orv::vk::PageUp;
+    case Qt::Key_PageDown:
+        return orv::vk::PageDown;
+    case Qt::Key_End:
+        return orv::vk::End;
+    case Qt::Key_Home:
+        return orv::vk::Home;
+    case Qt::Key_Left:
+        return orv::vk::Left;
+    case Qt::Key_Up:
+        return orv::vk::Up;
+    case Qt::Key_Right:
+        return orv::vk::Right;
+    case Qt::Key_Down:
+        return orv::vk::Down;
     default:
         if (key >= Qt::Key_F1 && key <= Qt::Key_F12) return orv::vk::F1 + (key - Qt::Key_F1);
         return -1;
@@ -127,7 +137,8 @@ TMainForm::TMainForm(const orv::Clock& clock, QWidget* parent)
     outputPane_ = new orv::ui::OutputPane(Output, Buffer, [this] {
         if (Logger) Logger->Flush();
     });
-    playerList_ = new orv::ui::PlayerListPanel(PlayerPanel, TotalPanel, PlayerList, StatusPanels[2], Scaled(20));
+    playerList_ =
+        new orv::ui::PlayerListPanel(PlayerPanel, TotalPanel, PlayerList, StatusPanels[2], Scaled(20));
 
     // The designed font: "Courier New" at 18 pixels, which as points follows the screen's density.
     QFont font = orv::ui::FixedFace(QStringLiteral("Courier New"));
@@ -207,23 +218,23 @@ bool TMainForm::StoreSetting(const std::function<void()>& write) {
 // ---- Connection ----------------------------------------------------------------------------
 
 void TMainForm::LogontoOrvClick() {
-    if (TCPIPForm == nullptr) return;
-    const int result = TCPIPForm->exec();
+    if (dialogs_.Connection == nullptr) return;
+    const int result = dialogs_.Connection->exec();
     // The dialog is a window of its own; give the keyboard back to the main window, also on
     // desktops without a window manager to do it.
     activateWindow();
     if (result != TTCPIPForm::ResultConnect) return;
-    link_->Start(EncodeCp1252(TCPIPForm->HostEdit->text()), EncodeCp1252(TCPIPForm->PortEdit->text()),
-                 LinkState::Logon);
+    link_->Start(EncodeCp1252(dialogs_.Connection->HostEdit->text()),
+                 EncodeCp1252(dialogs_.Connection->PortEdit->text()), LinkState::Logon);
     CliSocket = socket_->Socket();
 }
 
 void TMainForm::NewAccountItemClick() {
-    if (::NewAccountForm == nullptr) return;
-    const int result = ::NewAccountForm->exec();
+    if (dialogs_.NewAccount == nullptr) return;
+    const int result = dialogs_.NewAccount->exec();
     activateWindow();
     if (result != TNewAccountForm::ResultYes) return;
-    const orv::NewAccountDetails form = ::NewAccountForm->Details();
+    const orv::NewAccountDetails form = dialogs_.NewAccount->Details();
     link_->Start(form.Host, form.Port, LinkState::NewAccount);
     CliSocket = socket_->Socket();
 }
@@ -254,7 +265,8 @@ void TMainForm::ClearPlayerList() {
 }
 
 void TMainForm::UpdateCaption() {
-    const std::string host = TCPIPForm != nullptr ? EncodeCp1252(TCPIPForm->HostEdit->text()) : std::string();
+    const std::string host =
+        dialogs_.Connection != nullptr ? EncodeCp1252(dialogs_.Connection->HostEdit->text()) : std::string();
     setWindowTitle(DecodeCp1252(orv::ComposeCaption(host, AvatarName, socket_->IsActive())));
 }
 
@@ -310,8 +322,11 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
             }
             break;
         }
-        case QEvent::FocusOut: pressedInInput_.clear(); break;
-        default: break;
+        case QEvent::FocusOut:
+            pressedInInput_.clear();
+            break;
+        default:
+            break;
         }
     }
     return QMainWindow::eventFilter(watched, event);

@@ -28,6 +28,12 @@
 
 struct FKeyLinks;
 struct FriendsLinks;
+class TAboutBox;
+class TFKeyForm;
+class TFriendsForm;
+class TLogonErrorForm;
+class TNewAccountForm;
+class TTCPIPForm;
 class QAction;
 class QLabel;
 class QListWidget;
@@ -109,9 +115,18 @@ class TMainForm : public QMainWindow,
     void TellItemClick();
     void PlayerListDblClick();
 
-    // What the dialogs created at start-up need of the window.
+    // What the dialogs created at start-up need of the window, and the dialogs it opens.
     FKeyLinks KeyLinks();
     FriendsLinks FriendsFormLinks();
+    struct Dialogs {
+        TTCPIPForm* Connection = nullptr;
+        TNewAccountForm* NewAccount = nullptr;
+        TLogonErrorForm* LogonError = nullptr;
+        TFKeyForm* FKeys = nullptr;
+        TFriendsForm* Friends = nullptr;
+        TAboutBox* About = nullptr;
+    };
+    void SetDialogs(const Dialogs& dialogs) { dialogs_ = dialogs; }
 
     orv::FriendsAndFoes Foes;
     orv::PlayerRoster& Roster() const { return *Players; }
@@ -304,6 +319,7 @@ class TMainForm : public QMainWindow,
     void SetInputText(std::string_view bytes);
     std::string AlertPath() const;
 
+    Dialogs dialogs_;
     std::array<std::string, 12> KeyTexts;
     orv::OutputBuffer Buffer;
     std::unique_ptr<orv::ui::SocketAdapter> socket_;

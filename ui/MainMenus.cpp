@@ -72,23 +72,31 @@ void TMainForm::BuildMenus() {
     bar->setObjectName(QStringLiteral("MainMenu"));
     using T = TMainForm;
     const MenuSpec menus[] = {
-        {"File1", "&File", &T::File1,
+        {"File1",
+         "&File",
+         &T::File1,
          {{"OpenItem", "&Open Log File", &T::OpenItem, &T::OpenItemClick, Plain},
           {"CloseItem", "&Close Log File", &T::CloseItem, &T::CloseItemClick, Disabled},
           {"SaveItem", "&Save Screen Buffer", &T::SaveItem, &T::SaveItemClick, Plain},
           {"LogAllItem", "&Log All Sessions", &T::LogAllItem, &T::LogAllItemClick, Checkable},
           Separator("N1"),
           {"ExitItem", "&Exit", &T::ExitItem, &T::ExitItemClick, Plain}}},
-        {"Edit1", "&Edit", &T::Edit1,
+        {"Edit1",
+         "&Edit",
+         &T::Edit1,
          {{"CopyItem", "&Copy", &T::CopyItem, &T::CopyItemClick, Plain},
           {"PasteItem", "&Paste", &T::PasteItem, &T::PasteItemClick, Plain},
           {"SelectItem", "&Select All", &T::SelectItem, &T::SelectItemClick, Plain}}},
-        {"Connect1", "&Connect", &T::Connect1,
+        {"Connect1",
+         "&Connect",
+         &T::Connect1,
          {{"LogontoOrv", "&Log On To Orv...", &T::LogontoOrv, &T::LogontoOrvClick, Plain},
           {"NewAccountItem", "New Account/Avatar", &T::NewAccountItem, &T::NewAccountItemClick, Plain},
           Separator("N10"),
           {"Logoff", "Log &Off", &T::Logoff, &T::LogoffClick, Disabled}}},
-        {"Options", "&Options", &T::Options,
+        {"Options",
+         "&Options",
+         &T::Options,
          {{"FKeysItem", "F-&Key Setup...", &T::FKeysItem, &T::FKeysItemClick, Plain},
           {"FriendsItem", "&Friends && Foes...", &T::FriendsItem, &T::FriendsItemClick, Plain},
           {"KeypadTravel", "Keypad &Travel", &T::KeypadTravel, &T::KeypadTravelClick, Checkable},
@@ -104,12 +112,16 @@ void TMainForm::BuildMenus() {
            Checkable},
           Separator("N2"),
           {"DiagItem", "&Diagnostics", &T::DiagItem, &T::DiagItemClick, Checkable}}},
-        {"View1", "&View", &T::View1,
+        {"View1",
+         "&View",
+         &T::View1,
          {{"StatusBarItem", "&Status Bar", &T::StatusBarItem, &T::StatusBarItemClick, Checked},
           {"ToolBarItem", "&Tool Bar", &T::ToolBarItem, &T::ToolBarItemClick, Checked},
           Separator("N7"),
           {"ScrollBackItem", "Scrollback &Window", &T::ScrollBackItem, &T::ScrollBackItemClick, Checkable}}},
-        {"Help1", "&Help", &T::Help1,
+        {"Help1",
+         "&Help",
+         &T::Help1,
          {{"HelpItem", "&Help", &T::HelpItem, &T::HelpItemClick, Plain},
           {"About", "&About", &T::About, &T::AboutClick, Plain},
           Separator("N6"),
@@ -226,22 +238,22 @@ void TMainForm::ExitItemClick() {
 // ---- Dialogs and web pages --------------------------------------------------------------------
 
 void TMainForm::FKeysItemClick() {
-    if (FKeyForm == nullptr) return;
-    FKeyForm->exec();
+    if (dialogs_.FKeys == nullptr) return;
+    dialogs_.FKeys->exec();
     activateWindow();
 }
 
 void TMainForm::FriendsItemClick() {
     // Not modal: the player keeps playing while the list is open.
-    if (FriendsForm == nullptr) return;
-    FriendsForm->show();
-    FriendsForm->raise();
-    FriendsForm->activateWindow();
+    if (dialogs_.Friends == nullptr) return;
+    dialogs_.Friends->show();
+    dialogs_.Friends->raise();
+    dialogs_.Friends->activateWindow();
 }
 
 void TMainForm::AboutClick() {
-    if (AboutBox == nullptr) return;
-    AboutBox->exec();
+    if (dialogs_.About == nullptr) return;
+    dialogs_.About->exec();
     activateWindow();
 }
 
@@ -273,8 +285,8 @@ void TMainForm::MailItemClick() {
 // ---- Option and view toggles ------------------------------------------------------------------
 
 void TMainForm::LargeBufItemClick() {
-    const auto limit = static_cast<std::int32_t>(LargeBufItem->isChecked() ? orv::OutputBuffer::LargeLineLimit
-                                                                           : orv::OutputBuffer::DefaultLineLimit);
+    const auto limit = static_cast<std::int32_t>(
+        LargeBufItem->isChecked() ? orv::OutputBuffer::LargeLineLimit : orv::OutputBuffer::DefaultLineLimit);
     SetLineLimit(limit);
     StoreSetting([&] { Store->SetBufferSize(limit); });
 }

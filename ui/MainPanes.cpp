@@ -346,4 +346,3 @@ void TMainForm::SaveItemClick() {
 void TMainForm::LogAllItemClick() {
     StoreSetting([this] { Logger->LogAllToggled(LogAllItem->isChecked(), *Store); });
 }
-

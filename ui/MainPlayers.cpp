@@ -65,7 +65,8 @@ void TMainForm::BuildPopup() {
     ExamineItem = item("ExamineItem", QStringLiteral("Examine"), &TMainForm::ExamineItemClick);
     HugItem = item("HugItem", QStringLiteral("Hug"), &TMainForm::HugItemClick);
     KissItem = item("KissItem", QStringLiteral("Kiss"), &TMainForm::KissItemClick);
-    SpyNetPopUpItem = item("SpyNetPopUpItem", QStringLiteral("SpyNet Report"), &TMainForm::SpyNetPopUpItemClick);
+    SpyNetPopUpItem =
+        item("SpyNetPopUpItem", QStringLiteral("SpyNet Report"), &TMainForm::SpyNetPopUpItemClick);
     Popup->addSeparator()->setObjectName(QStringLiteral("N3"));
     TellItem = item("TellItem", QStringLiteral("Tell"), &TMainForm::TellItemClick);
     connect(Popup, &QMenu::aboutToShow, this, &TMainForm::PopupPopup);
@@ -83,7 +84,8 @@ std::optional<std::string> TMainForm::SelectedPlayer() const {
 void TMainForm::PopupPopup() {
     BuyRoundItem->setEnabled(true);
     const bool selected = SelectedPlayer().has_value();
-    for (QAction* action : {ExamineItem, HugItem, KissItem, SpyNetPopUpItem, TellItem}) action->setEnabled(selected);
+    for (QAction* action : {ExamineItem, HugItem, KissItem, SpyNetPopUpItem, TellItem})
+        action->setEnabled(selected);
 }
 
 void TMainForm::SendPlayerCommand(PlayerAction action) {
@@ -93,11 +95,21 @@ void TMainForm::SendPlayerCommand(PlayerAction action) {
     Input->setFocus();
 }
 
-void TMainForm::BuyRoundItemClick() { SendPlayerCommand(PlayerAction::BuyRound); }
-void TMainForm::ExamineItemClick() { SendPlayerCommand(PlayerAction::Examine); }
-void TMainForm::HugItemClick() { SendPlayerCommand(PlayerAction::Hug); }
-void TMainForm::KissItemClick() { SendPlayerCommand(PlayerAction::Kiss); }
-void TMainForm::SpyNetPopUpItemClick() { SendPlayerCommand(PlayerAction::SpyNetReport); }
+void TMainForm::BuyRoundItemClick() {
+    SendPlayerCommand(PlayerAction::BuyRound);
+}
+void TMainForm::ExamineItemClick() {
+    SendPlayerCommand(PlayerAction::Examine);
+}
+void TMainForm::HugItemClick() {
+    SendPlayerCommand(PlayerAction::Hug);
+}
+void TMainForm::KissItemClick() {
+    SendPlayerCommand(PlayerAction::Kiss);
+}
+void TMainForm::SpyNetPopUpItemClick() {
+    SendPlayerCommand(PlayerAction::SpyNetReport);
+}
 
 void TMainForm::TellItemClick() {
     const std::optional<std::string> name = SelectedPlayer();
@@ -116,21 +128,23 @@ void TMainForm::PlayerListDblClick() {
 // ---- The dialogues' side in the window ------------------------------------------------------
 
 std::string TMainForm::LogonAccount() const {
-    return TCPIPForm != nullptr ? EncodeCp1252(TCPIPForm->AccountEdit->text()) : std::string();
+    return dialogs_.Connection != nullptr ? EncodeCp1252(dialogs_.Connection->AccountEdit->text())
+                                          : std::string();
 }
 
 std::string TMainForm::LogonPassword() const {
-    return TCPIPForm != nullptr ? EncodeCp1252(TCPIPForm->PasswordEdit->text()) : std::string();
+    return dialogs_.Connection != nullptr ? EncodeCp1252(dialogs_.Connection->PasswordEdit->text())
+                                          : std::string();
 }
 
 bool TMainForm::AskCorrectedLogon() {
-    if (LogonErrorForm == nullptr || TCPIPForm == nullptr) return false;
-    const int result = LogonErrorForm->exec();
+    if (dialogs_.LogonError == nullptr || dialogs_.Connection == nullptr) return false;
+    const int result = dialogs_.LogonError->exec();
     activateWindow();
     if (result != TLogonErrorForm::ResultOK) return false;
-    TCPIPForm->AccountEdit->setText(LogonErrorForm->AccountEdit->text());
-    TCPIPForm->PasswordEdit->setText(LogonErrorForm->PasswordEdit->text());
-    TCPIPForm->SaveAccount();
+    dialogs_.Connection->AccountEdit->setText(dialogs_.LogonError->AccountEdit->text());
+    dialogs_.Connection->PasswordEdit->setText(dialogs_.LogonError->PasswordEdit->text());
+    dialogs_.Connection->SaveAccount();
     return true;
 }
 
@@ -148,7 +162,7 @@ void TMainForm::FinishSetup() {
 }
 
 orv::NewAccountDetails TMainForm::NewAccountForm() const {
-    return ::NewAccountForm != nullptr ? ::NewAccountForm->Details() : orv::NewAccountDetails{};
+    return dialogs_.NewAccount != nullptr ? dialogs_.NewAccount->Details() : orv::NewAccountDetails{};
 }
 
 void TMainForm::ShowError(std::string_view text) {
@@ -157,12 +171,16 @@ void TMainForm::ShowError(std::string_view text) {
 }
 
 void TMainForm::UntickNewAccount() {
-    if (::NewAccountForm != nullptr) ::NewAccountForm->NewAcCheck->setChecked(false);
+    if (dialogs_.NewAccount != nullptr) dialogs_.NewAccount->NewAcCheck->setChecked(false);
 }
 
-bool TMainForm::PlayerListTicked() const { return PlayerListItem->isChecked(); }
+bool TMainForm::PlayerListTicked() const {
+    return PlayerListItem->isChecked();
+}
 
-bool TMainForm::SpyNetNoticesTicked() const { return SpyNetItem->isChecked(); }
+bool TMainForm::SpyNetNoticesTicked() const {
+    return SpyNetItem->isChecked();
+}
 
 std::string TMainForm::AlertPath() const {
     return EncodeCp1252(StartDir) + "/alert.wav";
@@ -185,7 +203,5 @@ FKeyLinks TMainForm::KeyLinks() {
 FriendsLinks TMainForm::FriendsFormLinks() {
     return {[this] { return Store->GetRanksAlert(); },
             [this](std::int32_t mask) { StoreSetting([&] { Store->SetRanksAlert(mask); }); },
-            [this] { Players->RebuildList(); },
-            [this](std::string_view line) { ShowLine(line); }};
+            [this] { Players->RebuildList(); }, [this](std::string_view line) { ShowLine(line); }};
 }
-

@@ -60,7 +60,8 @@ void OutputPane::Sync() {
     } else {
         if (first > shownFirst_) {
             cursor.movePosition(QTextCursor::Start);
-            cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, static_cast<int>(first - shownFirst_));
+            cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor,
+                                static_cast<int>(first - shownFirst_));
             cursor.removeSelectedText();
         }
         if (fresh > 0) {

@@ -9,7 +9,8 @@
 
 namespace orv::ui {
 
-PlayerListPanel::PlayerListPanel(QWidget* panel, QLabel* caption, QListWidget* list, QLabel* count, int rowHeight)
+PlayerListPanel::PlayerListPanel(QWidget* panel, QLabel* caption, QListWidget* list, QLabel* count,
+                                 int rowHeight)
     : QObject(list), panel_(panel), caption_(caption), list_(list), count_(count), rowHeight_(rowHeight) {}
 
 void PlayerListPanel::AddRow(std::string_view name) {
