@@ -3,26 +3,8 @@
 #include "DemoClient.h"
 #include "DemoServer.h"
 #include "ui/New_account.h"
-#include "session/Output.h"
-
-#include <QButtonGroup>
-#include <QMessageBox>
-#include <QToolButton>
-
-#include <string>
-#include <vector>
 
 namespace {
-
-// The alert as the window would play it, noted instead of heard.
-class RecordedSound : public orv::SoundPlayer {
-  public:
-    void PlayAsync(const std::string& path) override { played.push_back(path); }
-    std::vector<std::string> played;
-};
-
-const QStringList ClosedLines = {" ", " --- No longer connected to talmaro' servers ---",
-                                 "Connection to Orvanta Closed"};
 
 // The real main window against the demo server, both in this process.
 class PlayTest : public UiTest {
@@ -35,18 +17,6 @@ class PlayTest : public UiTest {
         ASSERT_TRUE(server->listen(QHostAddress::LocalHost, 0)) << server->errorString().toStdString();
     }
     QString Port() const { return QString::number(server->port()); }
-
-    // Connect > Log On with the account typed into the dialog; nothing is typed after Connect.
-    void LogOnAs(const QString& avatar, const QString& account, const QString& password) {
-        LogOnWith([avatar, account, password, port = Port()](TTCPIPForm& dialog) {
-            dialog.HostEdit->setText(QStringLiteral("127.0.0.1"));
-            dialog.PortEdit->setText(port);
-            dialog.OrvEdit->setText(avatar);
-            dialog.AccountEdit->setText(account);
-            dialog.PasswordEdit->setText(password);
-            dialog.SaveCheck->setChecked(true);
-        });
-    }
 
     // The set-up exchange is over: the list drawn and the input pane given back.
     bool WaitPlaying() {
@@ -77,16 +47,15 @@ class PlayTest : public UiTest {
     qsizetype WaitForLine(qsizetype from, const QString& line) const {
         return WaitForLine(from, [&](const QString& shown) { return shown == line; });
     }
-    QString Count() const { return Find<QLabel>("StatusPanel2")->text(); }
     QString Shown() const { return Lines().join('|'); }
 
-    RecordedSound sound;
+    FakeSound sound;
     std::unique_ptr<orvdemo::DemoServer> server;
 };
 
 TEST_F(PlayTest, APlayerLogsOnByHimselfPlaysAndLogsOff) {
     ASSERT_NO_FATAL_FAILURE(StartServer(5));
-    LogOnAs(QStringLiteral("Zed"), QStringLiteral("demo"), QStringLiteral("demo"));
+    LogOnTo(Port(), QStringLiteral("demo"), QStringLiteral("demo"));
     ASSERT_TRUE(WaitPlaying()) << Shown().toStdString();
 
     // Only the dialogue's own messages and the welcome are shown of the log-on and the set-up.
@@ -119,8 +88,7 @@ TEST_F(PlayTest, APlayerLogsOnByHimselfPlaysAndLogsOff) {
 
     // A typed command goes out with Enter; the game's echo and answer come back into the pane.
     const qsizetype before = Lines().size();
-    QTest::keyClicks(Input, QStringLiteral("  look"));
-    QTest::keyClick(Input, Qt::Key_Return);
+    Enter(QStringLiteral("  look"));
     const qsizetype echo = WaitForLine(before, ">look ");
     ASSERT_GE(echo, 0) << Shown().toStdString();
     EXPECT_GE(WaitForLine(echo + 1, [](const QString& line) { return line.startsWith("Exits:"); }), 0);
@@ -139,7 +107,7 @@ TEST_F(PlayTest, AFriendsComingAndGoingIsAlertedAndTheListFollowsEveryone) {
     form->Foes.SetNames({"Nova"});
     form->Foes.SetRanksAlertMask(orv::FriendsAndFoes::AudibleBit);
     ASSERT_FALSE(Action("SpyNetItem")->isChecked());
-    LogOnAs(QStringLiteral("Zed"), QStringLiteral("demo"), QStringLiteral("demo"));
+    LogOnTo(Port(), QStringLiteral("demo"), QStringLiteral("demo"));
     ASSERT_TRUE(WaitPlaying()) << Shown().toStdString();
     const qsizetype listed = Rows().size();
 
