@@ -3,26 +3,8 @@
 #include "DemoClient.h"
 #include "DemoServer.h"
 #include "ui/New_account.h"
-#include "session/Output.h"
-
-#include <QButtonGroup>
-#include <QMessageBox>
-#include <QToolButton>
-
-#include <string>
-#include <vector>
 
 namespace {
-
-// The alert as the window would play it, noted instead of heard.
-class RecordedSound : public orv::SoundPlayer {
-  public:
-    void PlayAsync(const std::string& path) override { played.push_back(path); }
-    std::vector<std::string> played;
-};
-
-const QStringList ClosedLines = {" ", " --- No longer connected to talmaro' servers ---",
-                                 "Connection to Orvanta Closed"};
 
 // The real main window against the demo server, both in this process.
 class PlayTest : public UiTest {
@@ -36,57 +18,40 @@ class PlayTest : public UiTest {
     }
     QString Port() const { return QString::number(server->port()); }
 
-    // Connect > Log On with the account typed into the dialog; nothing is typed after Connect.
-    void LogOnAs(const QString& avatar, const QString& account, const QString& password) {
-        LogOnWith([avatar, account, password, port = Port()](TTCPIPForm& dialog) {
-            dialog.HostEdit->setText(QStringLiteral("127.0.0.1"));
-            dialog.PortEdit->setText(port);
-            dialog.OrvEdit->setText(avatar);
-            dialog.AccountEdit->setText(account);
-            dialog.PasswordEdit->setText(password);
-            dialog.SaveCheck->setChecked(true);
-        });
-    }
-
     // The set-up exchange is over: the list drawn and the input pane given back.
     bool WaitPlaying() {
-        return QTest::qWaitFor(
-            [&] {
-                return Status() == "Connected" && form->GetLinkState() == orv::LinkState::Normal &&
-                       !Input->isReadOnly() && Action("PlayerListItem")->isEnabled() && !Rows().isEmpty();
-            },
-            5000);
+        return Until([&] {
+            return Status() == "Connected" && form->GetLinkState() == orv::LinkState::Normal &&
+                   !Input->isReadOnly() && Action("PlayerListItem")->isEnabled() && !Rows().isEmpty();
+        });
     }
 
     // Waits until a line shown from index `from` on satisfies the test; returns its index or -1.
     qsizetype WaitForLine(qsizetype from, const std::function<bool(const QString&)>& test) const {
         qsizetype found = -1;
-        (void)QTest::qWaitFor(
-            [&] {
-                const QStringList shown = Lines();
-                for (qsizetype i = from; i < shown.size(); ++i)
-                    if (test(shown[i])) {
-                        found = i;
-                        return true;
-                    }
-                return false;
-            },
-            5000);
+        (void)Until([&] {
+            const QStringList shown = Lines();
+            for (qsizetype i = from; i < shown.size(); ++i)
+                if (test(shown[i])) {
+                    found = i;
+                    return true;
+                }
+            return false;
+        });
         return found;
     }
     qsizetype WaitForLine(qsizetype from, const QString& line) const {
         return WaitForLine(from, [&](const QString& shown) { return shown == line; });
     }
-    QString Count() const { return Find<QLabel>("StatusPanel2")->text(); }
     QString Shown() const { return Lines().join('|'); }
 
-    RecordedSound sound;
+    FakeSound sound;
     std::unique_ptr<orvdemo::DemoServer> server;
 };
 
 TEST_F(PlayTest, APlayerLogsOnByHimselfPlaysAndLogsOff) {
     ASSERT_NO_FATAL_FAILURE(StartServer(5));
-    LogOnAs(QStringLiteral("Zed"), QStringLiteral("demo"), QStringLiteral("demo"));
+    LogOnTo(Port(), QStringLiteral("demo"), QStringLiteral("demo"));
     ASSERT_TRUE(WaitPlaying()) << Shown().toStdString();
 
     // Only the dialogue's own messages and the welcome are shown of the log-on and the set-up.
@@ -103,13 +68,12 @@ TEST_F(PlayTest, APlayerLogsOnByHimselfPlaysAndLogsOff) {
     // Everybody on line is listed, sorted as the list box sorts, and counted.
     const int online = server->playersOnline();
     EXPECT_EQ(online, 6);
-    QStringList rows = Rows();
+    const QStringList rows = Rows();
     EXPECT_EQ(rows.size(), online);
     EXPECT_TRUE(rows.contains("Zed"));
-    QStringList sorted = rows;
-    std::sort(sorted.begin(), sorted.end(),
-              [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
-    EXPECT_EQ(rows, sorted);
+    EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end(), [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    }));
     EXPECT_EQ(Count(), QStringLiteral("%1 players on-line").arg(online));
     EXPECT_EQ(Total(), "All Players");
     EXPECT_EQ(Input->toPlainText(), "");
@@ -119,8 +83,7 @@ TEST_F(PlayTest, APlayerLogsOnByHimselfPlaysAndLogsOff) {
 
     // A typed command goes out with Enter; the game's echo and answer come back into the pane.
     const qsizetype before = Lines().size();
-    QTest::keyClicks(Input, QStringLiteral("  look"));
-    QTest::keyClick(Input, Qt::Key_Return);
+    Enter(QStringLiteral("  look"));
     const qsizetype echo = WaitForLine(before, ">look ");
     ASSERT_GE(echo, 0) << Shown().toStdString();
     EXPECT_GE(WaitForLine(echo + 1, [](const QString& line) { return line.startsWith("Exits:"); }), 0);
@@ -129,7 +92,7 @@ TEST_F(PlayTest, APlayerLogsOnByHimselfPlaysAndLogsOff) {
     Action("Logoff")->trigger();
     EXPECT_EQ(LastLines(3), ClosedLines);
     EXPECT_EQ(Status(), "Disconnected");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return server->clientCount() == 0; }, 5000));
+    EXPECT_TRUE(Until([&] { return server->clientCount() == 0; }));
     EXPECT_EQ(Rows(), rows) << "the last list stays on show";
 }
 
@@ -139,7 +102,7 @@ TEST_F(PlayTest, AFriendsComingAndGoingIsAlertedAndTheListFollowsEveryone) {
     form->Foes.SetNames({"Nova"});
     form->Foes.SetRanksAlertMask(orv::FriendsAndFoes::AudibleBit);
     ASSERT_FALSE(Action("SpyNetItem")->isChecked());
-    LogOnAs(QStringLiteral("Zed"), QStringLiteral("demo"), QStringLiteral("demo"));
+    LogOnTo(Port(), QStringLiteral("demo"), QStringLiteral("demo"));
     ASSERT_TRUE(WaitPlaying()) << Shown().toStdString();
     const qsizetype listed = Rows().size();
 
@@ -210,7 +173,7 @@ TEST_F(PlayTest, ANewAccountsCharacterEntersTheGameAndATakenNameSendsThePlayerBa
     EXPECT_EQ(Rows().size(), server->playersOnline());
     EXPECT_EQ(Input->toPlainText(), "");
     Action("Logoff")->trigger();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return server->clientCount() == 0; }, 5000));
+    ASSERT_TRUE(Until([&] { return server->clientCount() == 0; }));
 
     // Another new account whose character name is taken: the account is made, the character refused.
     account->IDEdit->setText(QStringLiteral("pilot8"));
@@ -223,7 +186,7 @@ TEST_F(PlayTest, ANewAccountsCharacterEntersTheGameAndATakenNameSendsThePlayerBa
         refusal = box->text();
         QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
     });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !refusal.isEmpty() && Status() == "Disconnected"; }, 5000))
+    ASSERT_TRUE(Until([&] { return !refusal.isEmpty() && Status() == "Disconnected"; }))
         << Shown().toStdString();
     EXPECT_EQ(refusal, "The character name you chose is\nunavailable. Please try again.");
     EXPECT_EQ(LastLines(3), ClosedLines);

@@ -1,110 +1,56 @@
 #pragma once
 
 #include "app/Forms.h"
-#include "ui/Main.h"
 #include "store/RegFile.h"
+#include "ui/Main.h"
 #include "ui/Tcp.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QContextMenuEvent>
-#include <QDeadlineTimer>
-#include <QDialog>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QPlainTextEdit>
-#include <QPointer>
-#include <QPushButton>
-#include <QTcpServer>
-#include <QTcpSocket>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTextBlock>
-#include <QTimer>
+#include <QtNetwork>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <memory>
+// The lines a link that ends shows; a log-off adds the last one.
+inline const QStringList LostLines = {" ", " --- No longer connected to talmaro' servers ---"};
+inline const QStringList ClosedLines = LostLines + QStringList{"Connection to Orvanta Closed"};
 
 // A game server of the test's own on 127.0.0.1: records every byte it receives and sends what
 // the test tells it to.
-class ScriptServer {
-  public:
+struct ScriptServer {
     ScriptServer() {
-        server_.listen(QHostAddress::LocalHost, 0);
-        QObject::connect(&server_, &QTcpServer::newConnection, [this] {
-            peer = server_.nextPendingConnection();
+        listener.listen(QHostAddress::LocalHost, 0);
+        QObject::connect(&listener, &QTcpServer::newConnection, [this] {
+            peer = listener.nextPendingConnection();
             QObject::connect(peer, &QTcpSocket::readyRead, [this] { received += peer->readAll(); });
         });
     }
-    QString Port() const { return QString::number(server_.serverPort()); }
-    void Send(const QByteArray& bytes) {
-        peer->write(bytes);
-        peer->flush();
-    }
-    // Waits until the bytes received so far end with what is expected, then compares them all.
+    QString Port() const { return QString::number(listener.serverPort()); }
+    void Send(const QByteArray& bytes) { peer->write(bytes); }
+    // Waits until as many bytes as expected have arrived, then compares everything received.
     bool Received(const QByteArray& expected) {
         return QTest::qWaitFor([&] { return received.size() >= expected.size(); }, 5000) &&
                received == expected;
     }
 
+    QTcpServer listener;
     QPointer<QTcpSocket> peer;
     QByteArray received;
-
-  private:
-    QTcpServer server_;
 };
 
-// A modal window that nobody answers would keep the test inside its loop for ever: once one has
-// stood unanswered for a few seconds, the test fails and the window is closed.
-class ModalWatchdog {
-  public:
-    explicit ModalWatchdog(int limitMs) {
-        QObject::connect(&timer_, &QTimer::timeout, [this, limitMs] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (modal == nullptr || !modal->isVisible()) {
-                seen_ = nullptr;
-                return;
-            }
-            if (modal != seen_) {
-                seen_ = modal;
-                since_.start();
-                return;
-            }
-            if (since_.elapsed() < limitMs) return;
-            ADD_FAILURE() << "nobody answered the modal window " << modal->objectName().toStdString() << " \""
-                          << modal->windowTitle().toStdString() << '"';
-            seen_ = nullptr;
-            if (auto* dialog = qobject_cast<QDialog*>(modal))
-                dialog->done(QDialog::Rejected);
-            else
-                modal->close();
-        });
-        timer_.start(50);
-    }
-
-  private:
-    QTimer timer_;
-    QPointer<QWidget> seen_;
-    QElapsedTimer since_;
+// A clock that stands still: Sat Dec 05 14:03:09 2026.
+struct FixedClock : orv::Clock {
+    orv::LocalTime Now() const override { return {2026, 12, 5, 14, 3, 9, 6}; }
 };
 
-// A clock that stands still until the test moves it: Sat Dec 05 14:03:09 2026.
-class FixedClock : public orv::Clock {
-  public:
-    orv::LocalTime Now() const override { return now; }
-    orv::LocalTime now{2026, 12, 5, 14, 3, 9, 6};
+// The alert sound, noted instead of heard.
+struct FakeSound : orv::SoundPlayer {
+    void PlayAsync(const std::string& path) override { played.push_back(path); }
+    std::vector<std::string> played;
 };
 
-// A real main window and connection dialog, as the program creates them. Each test starts in a
-// working folder of its own (StartDir, where the day logs go) with a settings folder of its own.
+// A real main window and its dialogs, as the program creates them. Each test starts in a working
+// folder of its own (StartDir, where the day logs go) with a settings folder of its own.
 class UiTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -112,17 +58,14 @@ class UiTest : public ::testing::Test {
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(ConfigDir()));
         startedIn = QDir::currentPath();
         QDir::setCurrent(home.path());
-        watchdog = std::make_unique<ModalWatchdog>(5000);
         Start();
     }
     void TearDown() override {
         Stop();
-        watchdog.reset();
         QDir::setCurrent(startedIn);
     }
 
-    // The program's start-up and shutdown: the main window, then the dialogs, then shown; at
-    // exit the dialogs go first.
+    // The program's start-up and exit: the main window, then the dialogs; at exit the dialogs go first.
     void Start() {
         form = std::make_unique<TMainForm>(clock);
         CreateForms();
@@ -144,34 +87,36 @@ class UiTest : public ::testing::Test {
     // The settings file as the next start will read it.
     orv::RegFile Settings() const { return orv::RegFile(QFile::encodeName(SettingsPath()).toStdString()); }
     orv::RegValue Stored(const char* name) const { return Settings().Read(name); }
-    void Store(const char* name, std::uint32_t value) const {
-        ASSERT_FALSE(Settings().WriteDword(name, value));
+    std::uint32_t Number(const char* name) const {
+        const orv::RegValue value = Stored(name);
+        EXPECT_EQ(value.Type, orv::ValueType::Dword) << name;
+        return value.Number;
     }
-    void Store(const char* name, const std::string& text) const {
-        ASSERT_FALSE(Settings().WriteText(name, text));
-    }
+    void Store(const char* name, std::uint32_t n) const { ASSERT_FALSE(Settings().WriteDword(name, n)); }
+    void Store(const char* name, const std::string& s) const { ASSERT_FALSE(Settings().WriteText(name, s)); }
 
     // Answers the next modal window that shows (of the given object name, when one is given) once
     // the command that opens it runs its loop; the answer closes it.
     static void WhenModal(const QString& name, std::function<void(QWidget*)> answer) {
         auto* poll = new QTimer(qApp);
-        auto deadline = std::make_shared<QDeadlineTimer>(10000);
-        QObject::connect(poll, &QTimer::timeout, [poll, name, deadline, answer = std::move(answer)] {
-            if (deadline->hasExpired()) { // a command that never asked must not answer a later one
-                poll->stop();
-                poll->deleteLater();
-                ADD_FAILURE() << "no modal window " << name.toStdString();
-                return;
-            }
+        auto asked = std::make_shared<QElapsedTimer>();
+        asked->start();
+        QObject::connect(poll, &QTimer::timeout, [poll, name, asked, answer = std::move(answer)] {
             QWidget* modal = QApplication::activeModalWidget();
-            if (modal == nullptr || !modal->isVisible() || (!name.isEmpty() && modal->objectName() != name))
-                return;
+            const bool shown = modal != nullptr && (name.isEmpty() || modal->objectName() == name);
+            if (!shown && !asked->hasExpired(10000)) return;
+            // A command that never asked must not have its answer taken by a later one.
             poll->stop();
             poll->deleteLater();
-            answer(modal);
+            if (shown)
+                answer(modal);
+            else
+                ADD_FAILURE() << "no modal window " << name.toStdString();
         });
         poll->start(5);
     }
+    // Runs the event loop until done holds, for at most five seconds.
+    static bool Until(const std::function<bool()>& done) { return QTest::qWaitFor(done, 5000); }
 
     template <class T> T* Find(const char* name) const {
         T* found = form->findChild<T*>(QLatin1String(name));
@@ -181,67 +126,60 @@ class UiTest : public ::testing::Test {
     QAction* Action(const char* name) const { return Find<QAction>(name); }
     QString Status() const { return Find<QLabel>("StatusPanel0")->text(); }
     QString Total() const { return Find<QLabel>("TotalPanel")->text(); }
-
-    // Chooses Connect > Log On; once the dialog shows, fill sets its boxes (and may check them),
-    // then Connect or Cancel closes it. Given a port, the host is 127.0.0.1 before fill runs.
+    QString Count() const { return Find<QLabel>("StatusPanel2")->text(); }
+    // Chooses Connect > Log On; once the dialog shows, fill sets its boxes, then Connect or Cancel
+    // closes it.
     void LogOnWith(std::function<void(TTCPIPForm&)> fill, bool confirm = true) {
-        auto* answer = new QTimer(form.get());
-        QObject::connect(answer, &QTimer::timeout, [answer, fill = std::move(fill), confirm] {
-            if (TCPIPForm == nullptr || !TCPIPForm->isVisible()) return;
-            answer->stop();
-            answer->deleteLater();
+        WhenModal(QStringLiteral("TCPIPForm"), [fill = std::move(fill), confirm](QWidget*) {
             fill(*TCPIPForm);
             QTest::mouseClick(confirm ? TCPIPForm->OKBtn : TCPIPForm->CancelBtn, Qt::LeftButton);
         });
-        answer->start(0);
         Action("LogontoOrv")->trigger();
     }
-    void LogOnWith(const QString& port, bool confirm = true, std::function<void(TTCPIPForm&)> fill = {}) {
+    // Logs on to 127.0.0.1 at port as the avatar Zed, the password saved.
+    void LogOnTo(const QString& port, const QString& account = {}, const QString& password = {},
+                 bool confirm = true) {
         LogOnWith(
-            [port, fill](TTCPIPForm& dialog) {
+            [=](TTCPIPForm& dialog) {
                 dialog.HostEdit->setText(QStringLiteral("127.0.0.1"));
                 dialog.PortEdit->setText(port);
-                if (fill) fill(dialog);
+                dialog.OrvEdit->setText(QStringLiteral("Zed"));
+                dialog.AccountEdit->setText(account);
+                dialog.PasswordEdit->setText(password);
+                dialog.SaveCheck->setChecked(true);
             },
             confirm);
     }
     // Logs on to the server and waits until both ends have the connection.
-    void Connect(ScriptServer& server, std::function<void(TTCPIPForm&)> fill = {}) {
-        LogOnWith(server.Port(), true, std::move(fill));
-        WaitConnected(server);
+    void Connect(ScriptServer& server, const QString& account = {}, const QString& password = {}) {
+        LogOnTo(server.Port(), account, password);
+        ASSERT_TRUE(Until([&] { return server.peer != nullptr && Status() == "Connected"; }));
     }
-    void WaitConnected(ScriptServer& server) const {
-        ASSERT_TRUE(QTest::qWaitFor([&] { return server.peer != nullptr && Status() == "Connected"; }, 5000));
+    // Puts text in the input pane, the caret at its end, and presses Enter.
+    void Enter(const QString& text) const {
+        Input->setPlainText(text);
+        Input->moveCursor(QTextCursor::End);
+        QTest::keyClick(Input, Qt::Key_Return);
     }
 
     // Output's lines, one per block, after the pane has caught up with the model.
     QStringList Lines() const {
         form->SyncOutput();
-        QStringList lines;
-        for (QTextBlock block = Output->document()->begin(); block.isValid(); block = block.next())
-            lines << block.text();
-        return lines;
+        return Output->document()->toRawText().split(QChar::ParagraphSeparator);
     }
-    QStringList LastLines(qsizetype n) const {
-        return Lines().mid(std::max<qsizetype>(0, Lines().size() - n));
-    }
+    QStringList LastLines(qsizetype n) const { return Lines().mid(Lines().size() - n); }
 
     // The player list's rows, top to bottom.
     QStringList Rows() const {
-        auto* list = Find<QListWidget>("PlayerList");
         QStringList rows;
-        for (int i = 0; i < list->count(); ++i)
-            rows << list->item(i)->text();
+        for (const QListWidgetItem* row : Find<QListWidget>("PlayerList")->findItems("*", Qt::MatchWildcard))
+            rows << row->text();
         return rows;
     }
     QPoint RowCentre(const QString& name) const {
         auto* list = Find<QListWidget>("PlayerList");
         const QList<QListWidgetItem*> found = list->findItems(name, Qt::MatchExactly);
-        if (found.isEmpty()) {
-            ADD_FAILURE() << "no row " << name.toStdString();
-            return {};
-        }
-        return list->visualItemRect(found.front()).center();
+        return found.isEmpty() ? QPoint(-1, -1) : list->visualItemRect(found.front()).center();
     }
     // A right-click on the player list as the desktop delivers it, the press and then the request
     // for a context menu; returns the popup menu once it shows.
@@ -251,7 +189,7 @@ class UiTest : public ::testing::Test {
         QContextMenuEvent request(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
         QApplication::sendEvent(viewport, &request);
         auto* popup = Find<QMenu>("Popup");
-        EXPECT_TRUE(QTest::qWaitFor([popup] { return popup->isVisible(); }, 5000));
+        EXPECT_TRUE(Until([popup] { return popup->isVisible(); }));
         return popup;
     }
     static void ChooseFromPopup(QMenu* popup, QAction* item) {
@@ -262,7 +200,6 @@ class UiTest : public ::testing::Test {
 
     QTemporaryDir home;
     QString startedIn;
-    std::unique_ptr<ModalWatchdog> watchdog;
     FixedClock clock;
     std::unique_ptr<TMainForm> form;
     QPlainTextEdit* Output = nullptr;

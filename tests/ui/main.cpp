@@ -11,10 +11,9 @@ QtMessageHandler standardHandler = nullptr;
 // The offscreen platform warns about window hints it cannot honour, and the file dialogs about a
 // missing runtime folder; that is noise here.
 void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (message.contains(QLatin1String("propagateSizeHints")) ||
-        message.contains(QLatin1String("XDG_RUNTIME_DIR")))
-        return;
-    standardHandler(type, context, message);
+    if (!message.contains(QLatin1String("propagateSizeHints")) &&
+        !message.contains(QLatin1String("XDG_RUNTIME_DIR")))
+        standardHandler(type, context, message);
 }
 
 } // namespace

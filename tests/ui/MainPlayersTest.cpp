@@ -1,0 +1,157 @@
+#include "UiFixture.h"
+
+#include "ui/Logerr.h"
+
+namespace {
+
+class MainPlayersTest : public UiTest {
+  protected:
+    // Logs on as demo and answers the server into the set-up; given the who-list's names, to its end.
+    void PlayWith(ScriptServer& server, const QStringList& names = {}) {
+        ASSERT_NO_FATAL_FAILURE(Connect(server, QStringLiteral("demo"), QStringLiteral("demo")));
+        server.Send("login: ");
+        server.Send("Password: ");
+        server.Send("Welcome to Orvanta DataSpace.\r\n");
+        ASSERT_TRUE(server.Received("demo\ndemo\nspynet notice\n"));
+        if (names.isEmpty()) return;
+        QByteArray who = "OK - SpyNet Notice is now ON.\r\n>qw\r\n";
+        for (qsizetype i = 0; i < names.size(); i += 8)
+            who += names.mid(i, 8).join(' ').toLatin1() + "\r\n";
+        server.Send(who + QByteArray::number(names.size()) + " players in Orvanta\r\n");
+        ASSERT_TRUE(server.Received("demo\ndemo\nspynet notice\nqw\n"));
+        ASSERT_TRUE(Until([&] { return form->GetLinkState() == orv::LinkState::Normal; }));
+        server.received.clear();
+    }
+    // Answers the next log-on error box with these details and OK, or Enter in the password box;
+    // without an account, the player gives up with Cancel.
+    static void AnswerLogonError(const QString& account, const QString& password = {},
+                                 bool pressEnter = false) {
+        WhenModal(QStringLiteral("LogonErrorForm"), [=](QWidget*) {
+            if (account.isEmpty()) return QTest::mouseClick(LogonErrorForm->Button2, Qt::LeftButton);
+            LogonErrorForm->AccountEdit->setText(account);
+            LogonErrorForm->PasswordEdit->setText(password);
+            if (pressEnter)
+                QTest::keyClick(LogonErrorForm->PasswordEdit, Qt::Key_Return);
+            else
+                QTest::mouseClick(LogonErrorForm->Button1, Qt::LeftButton);
+        });
+    }
+};
+
+TEST_F(MainPlayersTest, ARefusalIsCorrectedFromTheErrorBoxUntilThePlayerGivesUp) {
+    ScriptServer server;
+    ASSERT_NO_FATAL_FAILURE(Connect(server, QStringLiteral("wrong"), QStringLiteral("bad")));
+    server.Send("login: ");
+    server.Send("Password: ");
+    ASSERT_TRUE(server.Received("wrong\nbad\n"));
+
+    // The corrected account answers the prompt that came with the refusal, and is saved.
+    AnswerLogonError(QStringLiteral("demo"), QStringLiteral("demo"));
+    server.Send("Login incorrect\r\nlogin: ");
+    ASSERT_TRUE(server.Received("wrong\nbad\ndemo\n"));
+    EXPECT_EQ(Stored("Ac0").Text, "Zed~demo~demo\n");
+
+    // A second refusal in the same run is handled like the first; Enter answers OK.
+    AnswerLogonError(QStringLiteral("kx1234"), QStringLiteral("secret"), true);
+    for (const char* text : {"Password: ", "Login incorrect\r\nlogin: ", "Password: "})
+        server.Send(text);
+    const QByteArray answered = "wrong\nbad\ndemo\ndemo\nkx1234\nsecret\n";
+    ASSERT_TRUE(server.Received(answered));
+    EXPECT_EQ(Stored("Ac0").Text, "Zed~kx1234~secret\n");
+
+    // Cancel closes the link; the prompt that came with the refusal goes unanswered.
+    AnswerLogonError({});
+    server.Send("Login incorrect\r\nlogin: \r\n");
+    ASSERT_TRUE(Until([&] { return server.peer->state() == QAbstractSocket::UnconnectedState; }));
+    EXPECT_EQ(server.received, answered);
+    EXPECT_EQ(LastLines(3), ClosedLines);
+}
+
+TEST_F(MainPlayersTest, TheSetUpHoldsTheInputPaneAndALinkLostMeanwhileHandsItBack) {
+    ScriptServer server;
+    ASSERT_NO_FATAL_FAILURE(PlayWith(server));
+    EXPECT_TRUE(Input->isReadOnly());
+    EXPECT_EQ(Input->toPlainText(), " ----- Please wait while OrvTerm builds its player list -----");
+    EXPECT_FALSE(Action("PlayerListItem")->isEnabled());
+    server.peer->disconnectFromHost();
+    ASSERT_TRUE(Until([&] { return Status() == "Disconnected"; }));
+    EXPECT_FALSE(Input->isReadOnly());
+    EXPECT_EQ(Input->toPlainText(), "");
+    EXPECT_TRUE(Action("PlayerListItem")->isEnabled());
+}
+
+TEST_F(MainPlayersTest, TheListShowsFriendsAndFoesAbove1024PlayersAndEveryoneAgainBelow1000) {
+    form->Foes.SetNames({"P0500"});
+    QStringList names;
+    for (int i = 1; i <= 1025; ++i)
+        names << QStringLiteral("P%1").arg(i, 4, 10, QLatin1Char('0'));
+    ScriptServer server;
+    ASSERT_NO_FATAL_FAILURE(PlayWith(server, names));
+    const auto leave = [&](qsizetype first, qsizetype end) {
+        QByteArray reports;
+        for (qsizetype i = first; i < end; ++i)
+            reports += "SPYNET REPORT: Captain " + names[i].toLatin1() + " has left Orvanta DataSpace.\r\n";
+        server.Send(reports);
+    };
+    EXPECT_EQ(Total(), "Friends & Foes");
+    EXPECT_EQ(Rows(), QStringList{"P0500"});
+    EXPECT_EQ(Count(), "1025 players on-line");
+
+    // Down to 1000 the mode holds (the roster's own tests cover the rows in between).
+    leave(1000, 1025);
+    ASSERT_TRUE(Until([&] { return Count() == "1000 players on-line"; }));
+    EXPECT_EQ(Total(), "Friends & Foes");
+    EXPECT_EQ(Rows(), QStringList{"P0500"});
+    leave(999, 1000);
+    ASSERT_TRUE(Until([&] { return Count() == "999 players on-line"; }));
+    EXPECT_EQ(Total(), "All Players");
+    EXPECT_EQ(Rows(), names.mid(0, 999));
+}
+
+TEST_F(MainPlayersTest, PopupMenuAndDoubleClickActOnTheSelectedPlayer) {
+    ScriptServer server;
+    ASSERT_NO_FATAL_FAILURE(PlayWith(server, {"zeta", "Alpha", "beta", "Gamma", "delta"}));
+    auto* list = Find<QListWidget>("PlayerList");
+    QWidget* viewport = list->viewport();
+
+    // Nothing selected: only Buy Round is offered, and a right-click on a row selects nothing.
+    QMenu* popup = OpenPlayerPopup(RowCentre("Alpha"));
+    EXPECT_TRUE(list->selectedItems().isEmpty());
+    EXPECT_TRUE(Action("BuyRoundItem")->isEnabled());
+    for (const char* item : {"ExamineItem", "HugItem", "KissItem", "SpyNetPopUpItem", "TellItem"})
+        EXPECT_FALSE(Action(item)->isEnabled()) << item;
+    list->setFocus();
+    ChooseFromPopup(popup, Action("BuyRoundItem"));
+    QByteArray sent = "buy round\n";
+    EXPECT_TRUE(server.Received(sent));
+    EXPECT_EQ(form->focusWidget(), Input);
+
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, RowCentre("Gamma"));
+    const std::pair<const char*, const char*> commands[] = {{"ExamineItem", "ex Gamma\n"},
+                                                            {"HugItem", "Hug Gamma \n"},
+                                                            {"KissItem", "Kiss Gamma \n"},
+                                                            {"SpyNetPopUpItem", "Spynet Report Gamma \n"}};
+    for (const auto& [item, command] : commands) {
+        popup = OpenPlayerPopup(RowCentre("Alpha")); // the menu acts on the entry last left-clicked
+        list->setFocus();
+        ChooseFromPopup(popup, Action(item));
+        sent += command;
+        EXPECT_TRUE(server.Received(sent)) << item;
+        EXPECT_EQ(form->focusWidget(), Input) << item;
+    }
+
+    // Tell replaces what was typed; a double-click keeps it and adds the name and a space.
+    QTest::keyClicks(Input, QStringLiteral("say hal"));
+    ChooseFromPopup(OpenPlayerPopup(RowCentre("Gamma")), Action("TellItem"));
+    EXPECT_EQ(Input->toPlainText(), "Tell Gamma ");
+    // A real double-click: a click, then the second press, which arrives as the double-click.
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, RowCentre("beta"));
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, RowCentre("beta"));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, RowCentre("beta"));
+    EXPECT_EQ(Input->toPlainText(), "Tell Gamma beta ");
+    EXPECT_EQ(Input->textCursor().position(), Input->toPlainText().size());
+    EXPECT_EQ(form->focusWidget(), Input);
+    EXPECT_EQ(server.received, sent) << "Tell and the double-click send nothing";
+}
+
+} // namespace
