@@ -1104,7 +1104,7 @@ void TMainForm::DrainSocket(bool timeSliced) {
         const std::string_view chunk(readBuf_.data(), static_cast<std::size_t>(n));
         if (OnChunkRead) OnChunkRead(chunk);
         // A chunk may move the LinkState on; the next one is read with the new state.
-        Proc->ProcessChunk(chunk, linkState_);
+        Proc->ProcessChunk(chunk);
         if (timeSliced && clock.elapsed() >= ReadSliceMs) {
             if (CliSocket->bytesAvailable() > 0 && !readMore_.isActive()) readMore_.start();
             break;
