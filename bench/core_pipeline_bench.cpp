@@ -41,7 +41,7 @@ template <class Host> void Pipeline(benchmark::State& state) {
     Host host;
     orv::TextProcessor tp(host);
     for (auto _ : state)
-        for (const auto& chunk : chunks) tp.ProcessChunk(chunk, orv::LinkState::Normal);
+        for (const auto& chunk : chunks) tp.ProcessChunk(chunk);
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
     state.counters["lines/s"] = benchmark::Counter(static_cast<double>(host.lines), benchmark::Counter::kIsRate);
 }

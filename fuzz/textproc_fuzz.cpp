@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     while (at + 2 <= size) {
         host.state = static_cast<orv::LinkState>(data[at] % 6);
         const std::size_t length = std::min<std::size_t>(data[at + 1] * 16u + 1u, size - at - 2);
-        tp.ProcessChunk({reinterpret_cast<const char*>(data + at + 2), length}, host.state);
+        tp.ProcessChunk({reinterpret_cast<const char*>(data + at + 2), length});
         if (tp.PendingText().size() > orv::TextProcessor::PendingLimit + 4095) std::abort();
         at += 2 + length;
     }

@@ -193,7 +193,7 @@ void Connection::DrainChunks(bool timeSliced) {
         const std::size_t n = socket_.Read(chunk_.data(), ChunkSize);
         if (n == 0) break;
         // A chunk may move the LinkState on; the next one is read in the new state.
-        processor_->ProcessChunk(std::string_view(chunk_.data(), n), state_);
+        processor_->ProcessChunk(std::string_view(chunk_.data(), n));
         if (timeSliced && clock_.NowMs() - start >= SliceMs) {
             if (socket_.BytesAvailable() > 0) socket_.ReadLater();
             break;

@@ -1,83 +1,62 @@
-#include "FakeHost.h"
 #include "session/Output.h"
+#include "FakeHost.h"
 
 #include <gtest/gtest.h>
 
 namespace orv::test {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 Lines Shown(const OutputBuffer& out) {
     Lines lines;
-    for (auto seq = out.FirstSeq(); seq != out.EndSeq(); ++seq) lines.emplace_back(out.Line(seq));
+    for (auto seq = out.FirstSeq(); seq != out.EndSeq(); ++seq)
+        lines.emplace_back(out.Line(seq));
     return lines;
 }
 
-TEST(OutputBuffer, TrimsBeforeAppendingSoTheLimitPlusOneIsKept) {
+TEST(OutputBuffer, TheLimitTrimsBeforeAppendingSoTheLimitPlusOneIsKept) {
     OutputBuffer out;
-    for (int i = 0; i < 200; ++i) out.ShowLine("l" + std::to_string(i));
-    out.ShowLine("l200");
+    EXPECT_EQ(out.JoinedText(), "");
+    for (int i = 0; i < 205; ++i)
+        out.ShowLine("l" + std::to_string(i));
     EXPECT_EQ(out.LineCount(), 201u);
-    out.ShowLine("l201");
-    EXPECT_EQ(out.LineCount(), 201u);
-    EXPECT_EQ(out.Line(out.FirstSeq()), "l1"); // trimmed back to 200, then appended
-    EXPECT_EQ(out.Line(out.EndSeq() - 1), "l201");
-    EXPECT_EQ(out.EndSeq(), 202u);
-}
+    EXPECT_EQ(out.Line(out.FirstSeq()), "l4"); // trimmed back to 200, then appended
+    EXPECT_EQ(out.Line(out.EndSeq() - 1), "l204");
+    EXPECT_EQ(out.EndSeq(), 205u);
+    // The joined text is exactly the lines kept, in order across the ring's wrap.
+    const std::string joined = out.JoinedText();
+    EXPECT_EQ(joined.substr(0, 6), "l4\nl5\n");
+    EXPECT_EQ(joined.substr(joined.size() - 5), "\nl204");
 
-TEST(OutputBuffer, LoweredLimitCutsAtTheNextLineNotAtOnce) {
-    OutputBuffer out;
+    // A lowered limit cuts at the next line, not at once; raised again, it keeps everything in order.
     out.SetLineLimit(OutputBuffer::LargeLineLimit);
-    for (int i = 0; i < 450; ++i) out.ShowLine("l" + std::to_string(i));
+    for (int i = 205; i < 450; ++i)
+        out.ShowLine("l" + std::to_string(i));
     out.SetLineLimit(OutputBuffer::DefaultLineLimit);
-    EXPECT_EQ(out.LineCount(), 450u);
+    EXPECT_EQ(out.LineCount(), 446u);
     out.ShowLine("next");
     EXPECT_EQ(out.LineCount(), 201u);
     EXPECT_EQ(out.Line(out.FirstSeq()), "l250");
-    // Raising it again keeps everything in order.
     out.SetLineLimit(OutputBuffer::LargeLineLimit);
-    for (int i = 0; i < 400; ++i) out.ShowLine("m" + std::to_string(i));
+    for (int i = 0; i < 400; ++i)
+        out.ShowLine("m" + std::to_string(i));
     EXPECT_EQ(out.LineCount(), 501u);
     EXPECT_EQ(out.Line(out.FirstSeq()), "l350");
     EXPECT_EQ(out.Line(out.EndSeq() - 1), "m399");
 }
 
-TEST(OutputBuffer, RunsOfEmptyLinesShowOneFillerUnlessSuppressed) {
+TEST(OutputBuffer, BlankLinesShowOneFillerPerRunOrOneBeforeEachPromptWhenSuppressed) {
     OutputBuffer out;
-    out.ShowLine("a");
-    out.ShowLine("");
-    out.ShowLine("");
-    out.ShowLine("");
-    out.ShowLine("b");
-    out.ShowLine("");
-    EXPECT_EQ(Shown(out), (Lines{"a", " ", "b", " "}));
-    EXPECT_TRUE(out.LastLineBlank());
+    for (const char* line : {"a", "", "", "", "b", "", ">"})
+        out.ShowLine(line);
+    EXPECT_EQ(Shown(out), (Lines{"a", " ", "b", " ", ">"})); // no filler for a prompt without the option
 
     OutputBuffer quiet;
     quiet.SetSupressBlanks(true);
-    quiet.ShowLine("a");
-    quiet.ShowLine("");
-    quiet.ShowLine("");
-    quiet.ShowLine("b");
-    EXPECT_EQ(Shown(quiet), (Lines{"a", "b"}));
-}
-
-TEST(OutputBuffer, SuppressedBlanksPutOneFillerBeforeEachPrompt) {
-    OutputBuffer out;
-    out.SetSupressBlanks(true);
-    out.ShowLine("text");
-    out.ShowLine(">");
-    out.ShowLine(">look"); // the prompt before it was a line, so a filler comes again
-    out.ShowLine("");      // vanishes without counting as a filler
-    out.ShowLine(">again");
-    EXPECT_EQ(Shown(out), (Lines{"text", " ", ">", " ", ">look", " ", ">again"}));
-
-    // Without the option a prompt gets no filler.
-    OutputBuffer plain;
-    plain.ShowLine("text");
-    plain.ShowLine(">");
-    EXPECT_EQ(Shown(plain), (Lines{"text", ">"}));
+    // The prompt before ">look" was a line, so a filler comes again; a blank vanishes without
+    // counting as a filler.
+    for (const char* line : {"text", "", "", ">", ">look", "", ">again"})
+        quiet.ShowLine(line);
+    EXPECT_EQ(Shown(quiet), (Lines{"text", " ", ">", " ", ">look", " ", ">again"}));
 }
 
 TEST(OutputBuffer, TheLogGetsEveryLineUnchangedWhateverThePaneShowed) {
@@ -85,13 +64,17 @@ TEST(OutputBuffer, TheLogGetsEveryLineUnchangedWhateverThePaneShowed) {
     FakeLog log;
     out.SetLog(&log);
     out.SetSupressBlanks(true);
-    out.ShowLine("a");
-    out.ShowLine("");
-    out.ShowLine(">p");
-    out.ShowLine("x\ny");
+    for (const char* line : {"a", "", ">p", "x\ny"})
+        out.ShowLine(line);
     EXPECT_EQ(log.lines, (Lines{"a", "", ">p", "x\ny"}));
     EXPECT_EQ(Shown(out), (Lines{"a", " ", ">p", "x", "y"})); // a text with a line break is two lines
 }
+
+} // namespace
+struct FakeSound : SoundPlayer {
+    void PlayAsync(const std::string& path) override { played.push_back(path); }
+    std::vector<std::string> played;
+};
 
 TEST(OutputBuffer, IncomingTextAlertSoundsForEverythingButPrompts) {
     OutputBuffer out;
@@ -103,17 +86,7 @@ TEST(OutputBuffer, IncomingTextAlertSoundsForEverythingButPrompts) {
     out.ShowLine("");
     out.ShowLine(">prompt");
     out.ShowLine("text");
-    EXPECT_EQ(sound.played, (Lines{"/start/alert.wav", "/start/alert.wav"}));
+    EXPECT_EQ(sound.played, (std::vector<std::string>{"/start/alert.wav", "/start/alert.wav"}));
 }
 
-TEST(OutputBuffer, JoinedTextIsExactlyTheLinesKept) {
-    OutputBuffer out;
-    EXPECT_EQ(out.JoinedText(), "");
-    for (int i = 0; i < 205; ++i) out.ShowLine(std::to_string(i));
-    const std::string joined = out.JoinedText();
-    EXPECT_EQ(joined.substr(0, 4), "4\n5\n");
-    EXPECT_EQ(joined.substr(joined.size() - 4), "\n204");
-}
-
-} // namespace
 } // namespace orv::test
