@@ -1,6 +1,7 @@
 #pragma once
 
 #include "session/NewAccount.h"
+#include "ui/Layout.h"
 
 #include <QDialog>
 #include <QString>
@@ -12,7 +13,6 @@ class QCheckBox;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
-class QRadioButton;
 class QToolButton;
 
 // Two arrow buttons that step the number shown in their associated box. The buttons hold no
@@ -40,17 +40,14 @@ class TNewAccountForm : public QDialog {
     Q_OBJECT
 
   public:
-    // Modal results, as the new-account command reads them.
-    static constexpr int ResultYes = 6;
-    static constexpr int ResultCancel = 2;
+    // The modal result once every check has passed; "Cancel" gives DialogResult::Cancel.
+    static constexpr int ResultYes = orv::ui::DialogResult::Yes;
 
     explicit TNewAccountForm(QWidget* parent = nullptr);
     ~TNewAccountForm() override;
 
     // The fields as they stand, in the game's code page.
     orv::NewAccountDetails Details() const;
-    // 0 Male, 1 Female, 2 Neuter.
-    int GenderIndex() const;
 
     // The handler of the four stats' up-down buttons, before a step is taken.
     void StatChange(UpDownButtons* spin, int direction);

@@ -1,4 +1,5 @@
 #include "ui/F_keys.h"
+#include "ui/Layout.h"
 
 #include <QGroupBox>
 #include <QPlainTextEdit>
@@ -131,7 +132,7 @@ TEST_F(FKeyFormTest, OkKeepsATextForTheRunAndTheCloseBoxDoesNot) {
 
     Click(form->OKBtn);
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(form->result(), TFKeyForm::ResultOK);
+    EXPECT_EQ(form->result(), orv::ui::DialogResult::OK);
     EXPECT_EQ(published[0], "look up");
     EXPECT_EQ(stored.at("F1"), "look");
 

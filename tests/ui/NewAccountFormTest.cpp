@@ -171,7 +171,7 @@ TEST_F(NewAccountFormTest, UnusedPointsAreAskedAboutAndNoKeepsTheFormOpenUntilCa
     EXPECT_TRUE(form.isVisible());
     QTest::mouseClick(form.CancelBtn, Qt::LeftButton);
     EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(form.result(), TNewAccountForm::ResultCancel);
+    EXPECT_EQ(form.result(), orv::ui::DialogResult::Cancel);
 
     form.show(); // everything as it was left
     EXPECT_EQ(form.UnusedEdit->text(), "10");
