@@ -1,8 +1,8 @@
 #include "app/Forms.h"
+#include "ui/Boxes.h"
 #include "ui/Main.h"
 
 #include <QApplication>
-#include <QMessageBox>
 
 #include <exception>
 
@@ -26,7 +26,7 @@ class Application : public QApplication {
 
   private:
     static void Report(const QString& text) {
-        QMessageBox::critical(activeWindow(), QStringLiteral("Orv2Term"), text);
+        orv::ui::ShowErrorBox(activeWindow(), QStringLiteral("Orv2Term"), text);
     }
 };
 

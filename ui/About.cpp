@@ -9,8 +9,6 @@
 
 TAboutBox* AboutBox = nullptr;
 
-using orv::ui::Designed;
-
 TAboutBox::TAboutBox(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint |
                           Qt::MSWindowsFixedSizeDialogHint) {
@@ -26,16 +24,15 @@ TAboutBox::TAboutBox(QWidget* parent)
     Label1->setFont(title);
     VersionLabel = new QLabel(QStringLiteral("Version"), this);
     VersionLabel->setObjectName(QStringLiteral("VersionLabel"));
-    for (QLabel* label : {Label1, VersionLabel}) label->setAlignment(Qt::AlignHCenter);
+    for (QLabel* label : {Label1, VersionLabel})
+        label->setAlignment(Qt::AlignHCenter);
 
-    OKButton = new QPushButton(QStringLiteral("Wow!"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setAccessibleName(QStringLiteral("Wow!"));
+    OKButton = orv::ui::MakeButton(this, "OKButton", QStringLiteral("Wow!"));
     QFont wow = orv::ui::FontOf(this, QStringLiteral("Times New Roman"), 20);
     wow.setBold(true);
     wow.setItalic(true);
     OKButton->setFont(wow);
-    OKButton->setFixedSize(Designed(this, 321), Designed(this, 33));
+    OKButton->setFixedSize(orv::ui::Scaled(this, 321), orv::ui::Scaled(this, 33));
     OKButton->setDefault(true);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
 

@@ -13,10 +13,12 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <tuple>
 
 TFKeyForm* FKeyForm = nullptr;
 
-using orv::ui::Designed;
+using orv::ui::MakeButton;
+using orv::ui::PlaceScaled;
 
 namespace {
 
@@ -56,16 +58,6 @@ class KeyPicture : public QWidget {
     }
 };
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, int x, int width) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAccessibleName(caption);
-    button->setAutoDefault(false);
-    button->setGeometry(Designed(parent, x), Designed(parent, 242), Designed(parent, width),
-                        Designed(parent, 29));
-    return button;
-}
-
 // The memo's text with its line breaks as '\n'. The pane's own plain text would also turn no-break
 // spaces into spaces, and byte 0xA0 must come back as it went in.
 QString MemoText(const QPlainTextEdit* memo) {
@@ -97,13 +89,13 @@ TFKeyForm::TFKeyForm(FKeyLinks links, QWidget* parent)
     setObjectName(QStringLiteral("FKeyForm"));
     setWindowTitle(QStringLiteral("Edit F-Key Text"));
     setFont(orv::ui::FontOf(this, QStringLiteral("Times New Roman"), 15));
-    setFixedSize(Designed(this, 458), Designed(this, 279));
+    setFixedSize(orv::ui::Scaled(this, 458), orv::ui::Scaled(this, 279));
 
     auto* frame = new QFrame(this);
     frame->setObjectName(QStringLiteral("ImageFrame"));
     frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     frame->setLineWidth(2); // the double sunken edge
-    frame->setGeometry(Designed(this, 8), Designed(this, 8), Designed(this, 62), Designed(this, 62));
+    PlaceScaled(frame, 8, 8, 62, 62);
     Image1 = new KeyPicture(frame);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setAccessibleName(QStringLiteral("F-Key picture"));
@@ -120,17 +112,17 @@ TFKeyForm::TFKeyForm(FKeyLinks links, QWidget* parent)
     bold.setBold(true);
     Label1->setFont(bold);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label1->setGeometry(Designed(this, 80), Designed(this, 6), Designed(this, 372), Designed(this, 70));
+    PlaceScaled(Label1, 80, 6, 372, 70);
     orv::ui::FitLabelText(Label1);
 
     F_KeyGroup = new QGroupBox(this);
     F_KeyGroup->setObjectName(QStringLiteral("F_KeyGroup"));
-    F_KeyGroup->setGeometry(Designed(this, 8), Designed(this, 80), Designed(this, 442), Designed(this, 152));
+    PlaceScaled(F_KeyGroup, 8, 80, 442, 152);
     F_KeyMemo = new QPlainTextEdit(F_KeyGroup);
     F_KeyMemo->setObjectName(QStringLiteral("F_KeyMemo"));
     F_KeyMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     F_KeyMemo->setTabChangesFocus(true);
-    F_KeyMemo->setGeometry(Designed(this, 8), Designed(this, 28), Designed(this, 425), Designed(this, 113));
+    PlaceScaled(F_KeyMemo, 8, 28, 425, 113);
     connect(F_KeyMemo->document(), &QTextDocument::contentsChange, this,
             [this](int position, int, int added) {
                 editAt_ = position;
@@ -138,16 +130,23 @@ TFKeyForm::TFKeyForm(FKeyLinks links, QWidget* parent)
             });
     connect(F_KeyMemo, &QPlainTextEdit::textChanged, this, &TFKeyForm::LimitMemo);
 
-    LastBtn = MakeButton(this, "LastBtn", QStringLiteral("Last"), 8, 68);
-    NextBtn = MakeButton(this, "NextBtn", QStringLiteral("Next"), 80, 68);
+    LastBtn = MakeButton(this, "LastBtn", QStringLiteral("Last"));
+    NextBtn = MakeButton(this, "NextBtn", QStringLiteral("Next"));
     auto* divider = new QFrame(this);
     divider->setObjectName(QStringLiteral("Divider"));
     divider->setFrameStyle(QFrame::VLine | QFrame::Sunken);
-    divider->setGeometry(Designed(this, 160), Designed(this, 240), Designed(this, 4), Designed(this, 33));
-    SaveBtn = MakeButton(this, "SaveBtn", QStringLiteral("Save All"), 176, 84);
-    ResetBtn = MakeButton(this, "ResetBtn", QStringLiteral("Reset"), 266, 84);
+    PlaceScaled(divider, 160, 240, 4, 33);
+    SaveBtn = MakeButton(this, "SaveBtn", QStringLiteral("Save All"));
+    ResetBtn = MakeButton(this, "ResetBtn", QStringLiteral("Reset"));
     ResetBtn->setFont(bold);
-    OKBtn = MakeButton(this, "OKBtn", QStringLiteral("OK"), 382, 68);
+    OKBtn = MakeButton(this, "OKBtn", QStringLiteral("OK"));
+    // Along the bottom edge, left to right.
+    for (auto [button, x, width] :
+         {std::tuple{LastBtn, 8, 68}, std::tuple{NextBtn, 80, 68}, std::tuple{SaveBtn, 176, 84},
+          std::tuple{ResetBtn, 266, 84}, std::tuple{OKBtn, 382, 68}}) {
+        button->setAutoDefault(false);
+        PlaceScaled(button, x, 242, width, 29);
+    }
     connect(LastBtn, &QPushButton::clicked, this, &TFKeyForm::LastBtnClick);
     connect(NextBtn, &QPushButton::clicked, this, &TFKeyForm::NextBtnClick);
     connect(SaveBtn, &QPushButton::clicked, this, &TFKeyForm::SaveBtnClick);
@@ -163,7 +162,6 @@ TFKeyForm::TFKeyForm(FKeyLinks links, QWidget* parent)
 }
 
 TFKeyForm::~TFKeyForm() {
-    FormDestroy();
     if (FKeyForm == this) FKeyForm = nullptr;
 }
 
@@ -174,11 +172,6 @@ void TFKeyForm::FormCreate() {
     F_KeyMemo->setAccessibleName(QStringLiteral("Text for F1-Key"));
     LoadTexts();
     ShowCurrent();
-}
-
-void TFKeyForm::FormDestroy() {
-    for (auto& slot : KeyTexts)
-        slot.reset();
 }
 
 void TFKeyForm::TrimLineEnds(std::string& text) {
@@ -245,7 +238,7 @@ void TFKeyForm::LastBtnClick() {
 
 void TFKeyForm::OKBtnClick() {
     StoreCurrent();
-    done(ResultOK);
+    done(orv::ui::DialogResult::OK);
 }
 
 void TFKeyForm::SaveBtnClick() {

@@ -35,7 +35,6 @@ class TFKeyForm : public QDialog {
     Q_OBJECT
 
   public:
-    static constexpr int ResultOK = 1;
     static constexpr std::size_t KeyCount = 12;
     // What the editor takes, counted as stored: a line break is CR LF, two characters.
     static constexpr int MemoLimit = 240;
@@ -73,7 +72,6 @@ class TFKeyForm : public QDialog {
 
   private:
     void FormCreate();
-    void FormDestroy();
     void LoadTexts();
     void StoreCurrent();
     void ShowCurrent();

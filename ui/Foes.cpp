@@ -1,10 +1,9 @@
 #include "ui/Foes.h"
 
-#include "ui/NameList.h"
-
+#include "store/FriendsFile.h"
 #include "ui/Codepage.h"
 #include "ui/Layout.h"
-#include "store/FriendsFile.h"
+#include "ui/NameList.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -23,8 +22,10 @@
 TFriendsForm* FriendsForm = nullptr;
 
 using orv::ui::DecodeCp1252;
-using orv::ui::Designed;
 using orv::ui::EncodeCp1252;
+using orv::ui::MakeButton;
+using orv::ui::MakeGroup;
+using orv::ui::Scaled;
 
 namespace {
 
@@ -44,8 +45,7 @@ TFriendsForm::TFriendsForm(orv::FriendsAndFoes& foes, const QString& startDir, F
     setWindowTitle(QStringLiteral("Friend and Foe Alerts"));
     setModal(false);
 
-    RanksGroup = new QGroupBox(QStringLiteral(" Ranks "), this);
-    RanksGroup->setObjectName(QStringLiteral("RanksGroup"));
+    RanksGroup = MakeGroup(this, "RanksGroup", QStringLiteral(" Ranks "));
     RanksGroup->setAccessibleName(QStringLiteral("Ranks"));
     struct Box {
         QCheckBox*& check;
@@ -67,10 +67,7 @@ TFriendsForm::TFriendsForm(orv::FriendsAndFoes& foes, const QString& startDir, F
     constexpr int RowsPerColumn = 5;
     for (std::size_t bit = 0; bit < std::size(boxes); ++bit) {
         const Box& box = boxes[bit];
-        const QString caption = QString::fromLatin1(box.caption);
-        box.check = new QCheckBox(caption, RanksGroup);
-        box.check->setObjectName(QLatin1String(box.name));
-        box.check->setAccessibleName(caption);
+        box.check = MakeButton<QCheckBox>(RanksGroup, box.name, QString::fromLatin1(box.caption));
         box.check->setProperty("Tag", 1 << bit);
         checks_[bit] = box.check;
         const int index = static_cast<int>(bit);
@@ -80,40 +77,29 @@ TFriendsForm::TFriendsForm(orv::FriendsAndFoes& foes, const QString& startDir, F
             ranks->addWidget(box.check, index % RowsPerColumn, index / RowsPerColumn);
     }
 
-    FriendsGroup = new QGroupBox(QStringLiteral(" Friends && Foes "), this);
-    FriendsGroup->setObjectName(QStringLiteral("FriendsGroup"));
+    FriendsGroup = MakeGroup(this, "FriendsGroup", QStringLiteral(" Friends && Foes "));
     FriendsGroup->setAccessibleName(QStringLiteral("Friends & Foes"));
     FFList = new QListWidget(FriendsGroup);
     FFList->setObjectName(QStringLiteral("FFList"));
     FFList->setAccessibleName(QStringLiteral("Friends & Foes"));
     FFList->setSortingEnabled(true);
     FFList->setSelectionMode(QAbstractItemView::SingleSelection);
-    FFList->setFixedSize(Designed(this, 180), Designed(this, 190));
-    NewEdit = new QLineEdit(FriendsGroup);
-    NewEdit->setObjectName(QStringLiteral("NewEdit"));
-    NewEdit->setAccessibleName(QStringLiteral("Name to add"));
-    NewEdit->setMaxLength(static_cast<int>(orv::FriendsAndFoes::NameLimit));
-    AddBtn = new QPushButton(QStringLiteral("Add Name"), FriendsGroup);
-    AddBtn->setObjectName(QStringLiteral("AddBtn"));
-    AddBtn->setAccessibleName(QStringLiteral("Add Name"));
-    DeleteBtn = new QPushButton(QStringLiteral("Delete Name"), FriendsGroup);
-    DeleteBtn->setObjectName(QStringLiteral("DeleteBtn"));
-    DeleteBtn->setAccessibleName(QStringLiteral("Delete Name"));
+    FFList->setFixedSize(Scaled(this, 180), Scaled(this, 190));
+    NewEdit = orv::ui::MakeEdit(FriendsGroup, "NewEdit", QStringLiteral("Name to add"),
+                                static_cast<int>(orv::FriendsAndFoes::NameLimit));
+    AddBtn = MakeButton(FriendsGroup, "AddBtn", QStringLiteral("Add Name"));
+    DeleteBtn = MakeButton(FriendsGroup, "DeleteBtn", QStringLiteral("Delete Name"));
     auto* friends = new QGridLayout(FriendsGroup);
     friends->addWidget(FFList, 0, 0, 1, 2);
     friends->addWidget(NewEdit, 1, 0, 1, 2);
     friends->addWidget(AddBtn, 2, 0);
     friends->addWidget(DeleteBtn, 2, 1);
 
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setAccessibleName(QStringLiteral("OK"));
+    OKBtn = MakeButton(this, "OKBtn", QStringLiteral("OK"));
     OKBtn->setDefault(true);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    CancelBtn->setAccessibleName(QStringLiteral("Cancel"));
+    CancelBtn = MakeButton(this, "CancelBtn", QStringLiteral("Cancel"));
     for (QPushButton* button : {AddBtn, DeleteBtn, OKBtn, CancelBtn})
-        button->setMinimumSize(Designed(this, 94), Designed(this, 31));
+        button->setMinimumSize(Scaled(this, 94), Scaled(this, 31));
 
     auto* groups = new QHBoxLayout;
     groups->addWidget(RanksGroup, 0, Qt::AlignTop);

@@ -19,6 +19,9 @@ namespace {
 
 using Picture = std::function<void(QPainter&)>;
 
+// The side of the square every picture is drawn on.
+constexpr int Grid = 25;
+
 // One palette for all twelve pictures, so they read as a set.
 const QColor Ink(45, 45, 45);
 const QColor Paper(252, 252, 244);

@@ -7,8 +7,6 @@
 // is the same picture greyed and faded.
 namespace orv::ui::icons {
 
-inline constexpr int Grid = 25;
-
 QIcon OpenLog();
 QIcon CloseLog();
 QIcon SaveBuffer();

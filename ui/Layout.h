@@ -1,59 +1,68 @@
 #pragma once
 
-#include <QFontMetrics>
-#include <QLabel>
-#include <QRect>
-#include <QSize>
-#include <QScreen>
-#include <QWidget>
-#include <QtMath>
+#include <QString>
 
-#include <algorithm>
+class QFont;
+class QGridLayout;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
 
 namespace orv::ui {
 
-// The forms are designed at 120 pixels per inch; this maps a designed size to the screen's.
-inline int Designed(const QWidget* widget, int pixels) {
-    return qRound(pixels * widget->logicalDpiY() / 120.0);
-}
+// What a dialog's exec() returns, as the commands that open it compare it: the numbers of the
+// standard answers (OK is also QDialog::Accepted).
+namespace DialogResult {
+inline constexpr int OK = 1;
+inline constexpr int Cancel = 2;
+inline constexpr int Yes = 6;
+// The log-on dialog's "Connect" answers as Yes does.
+inline constexpr int Connect = Yes;
+} // namespace DialogResult
+
+// The forms are designed at 120 pixels per inch. Scaled maps a designed size to this screen's
+// pixels; Unscaled maps pixels back to the designed size, as the settings keep sizes.
+int Scaled(const QWidget* widget, int designed);
+int Unscaled(const QWidget* widget, int pixels);
+
+// Places a widget at its designed position and size within its parent.
+void PlaceScaled(QWidget* widget, int x, int y, int width, int height);
 
 // Dialogs open in the middle of the screen, not over the main window.
-inline void CentreOnScreen(QWidget* widget) {
-    if (const QScreen* screen = widget->screen()) {
-        QRect frame = widget->frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        widget->move(frame.topLeft());
-    }
-}
+void CentreOnScreen(QWidget* widget);
 
 // A fixed-size dialog: its designed size, or larger where the fonts on this system need more room.
-inline void FixDesignedSize(QWidget* widget, int designedWidth, int designedHeight) {
-    const QSize needed = widget->sizeHint();
-    widget->setFixedSize(std::max(Designed(widget, designedWidth), needed.width()),
-                         std::max(Designed(widget, designedHeight), needed.height()));
-}
+void FixDesignedSize(QWidget* widget, int designedWidth, int designedHeight);
 
 // A label placed at its designed size keeps all its text in view: where this system's font is
 // larger than the designed one, the label's font is made smaller until the text fits.
-inline void FitLabelText(QLabel* label) {
-    QFont font = label->font();
-    const QRect room = label->contentsRect();
-    auto needed = [&] { return QFontMetrics(font).boundingRect(room, int(label->alignment()), label->text()); };
-    for (int guard = 0; guard < 40 && (needed().width() > room.width() || needed().height() > room.height()); ++guard) {
-        if (font.pixelSize() > 0)
-            font.setPixelSize(font.pixelSize() - 1);
-        else
-            font.setPointSizeF(font.pointSizeF() - 0.5);
-        if ((font.pixelSize() > 0 && font.pixelSize() <= 6) || (font.pixelSize() <= 0 && font.pointSizeF() <= 5)) break;
-    }
-    label->setFont(font);
-}
+void FitLabelText(QLabel* label);
 
 // A font by face and pixel height, as the forms name theirs.
-inline QFont FontOf(const QWidget* widget, const QString& face, int designedPixels) {
-    QFont font(face);
-    font.setPixelSize(Designed(widget, designedPixels));
-    return font;
+QFont FontOf(const QWidget* widget, const QString& face, int designedPixels);
+
+// The widget makers: each sets the object name tests find the widget by.
+
+// A push, check or radio button; its caption is also its accessible name.
+template <class Button = QPushButton>
+Button* MakeButton(QWidget* parent, const char* name, const QString& caption) {
+    auto* button = new Button(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAccessibleName(caption);
+    return button;
 }
+
+// A one-line box whose accessible name is its label; a maxLength of 0 leaves the box's own limit.
+QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& label, int maxLength = 0,
+                    const QString& text = QString());
+
+// A group box with its caption (the spaces around a caption are part of the design).
+QGroupBox* MakeGroup(QWidget* parent, const char* name, const QString& caption);
+
+// A row of a grid: a label in the first column showing the box's accessible name, with the box as
+// its buddy, and the box beside it across the given number of columns.
+void AddRow(QGridLayout* grid, int row, QLineEdit* edit, int columns = 1);
 
 } // namespace orv::ui

@@ -13,7 +13,8 @@
 
 TLogonErrorForm* LogonErrorForm = nullptr;
 
-using orv::ui::Designed;
+using orv::ui::MakeButton;
+using orv::ui::MakeEdit;
 
 TLogonErrorForm::TLogonErrorForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint |
@@ -25,7 +26,7 @@ TLogonErrorForm::TLogonErrorForm(QWidget* parent)
 
     MainPannel = new QFrame(this);
     MainPannel->setObjectName(QStringLiteral("MainPannel"));
-    static_cast<QFrame*>(MainPannel)->setFrameShape(QFrame::StyledPanel);
+    MainPannel->setFrameShape(QFrame::StyledPanel);
 
     auto* message = new QLabel(QStringLiteral("The password and account name you gave do not\n"
                                               "match, or there is a problem authenticating your\n"
@@ -33,40 +34,24 @@ TLogonErrorForm::TLogonErrorForm(QWidget* parent)
                                MainPannel);
     message->setObjectName(QStringLiteral("MessageLabel"));
 
-    GroupBox1 = new QGroupBox(QStringLiteral(" talmaro account details "), MainPannel);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    AccountEdit = new QLineEdit(GroupBox1);
-    AccountEdit->setObjectName(QStringLiteral("AccountEdit"));
-    AccountEdit->setAccessibleName(QStringLiteral("A/c ID"));
-    AccountEdit->setMaxLength(160);
-    PasswordEdit = new QLineEdit(GroupBox1);
-    PasswordEdit->setObjectName(QStringLiteral("PasswordEdit"));
-    PasswordEdit->setAccessibleName(QStringLiteral("Password"));
-    PasswordEdit->setMaxLength(160);
+    GroupBox1 = orv::ui::MakeGroup(MainPannel, "GroupBox1", QStringLiteral(" talmaro account details "));
+    AccountEdit = MakeEdit(GroupBox1, "AccountEdit", QStringLiteral("A/c ID"), 160);
+    PasswordEdit = MakeEdit(GroupBox1, "PasswordEdit", QStringLiteral("Password"), 160);
     PasswordEdit->setEchoMode(QLineEdit::Password);
     auto* fields = new QGridLayout(GroupBox1);
-    auto* accountLabel = new QLabel(QStringLiteral("A/c ID"), GroupBox1);
-    accountLabel->setBuddy(AccountEdit);
-    auto* passwordLabel = new QLabel(QStringLiteral("Password"), GroupBox1);
-    passwordLabel->setBuddy(PasswordEdit);
-    fields->addWidget(accountLabel, 0, 0);
-    fields->addWidget(AccountEdit, 0, 1);
-    fields->addWidget(passwordLabel, 1, 0);
-    fields->addWidget(PasswordEdit, 1, 1);
+    orv::ui::AddRow(fields, 0, AccountEdit);
+    orv::ui::AddRow(fields, 1, PasswordEdit);
 
     BtnPanel = new QFrame(MainPannel);
     BtnPanel->setObjectName(QStringLiteral("BtnPanel"));
-    static_cast<QFrame*>(BtnPanel)->setFrameShape(QFrame::StyledPanel);
-    Button1 = new QPushButton(QStringLiteral("OK"), BtnPanel);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setAccessibleName(QStringLiteral("OK"));
+    BtnPanel->setFrameShape(QFrame::StyledPanel);
+    Button1 = MakeButton(BtnPanel, "Button1", QStringLiteral("OK"));
     Button1->setDefault(true); // Enter in either field answers OK
-    Button2 = new QPushButton(QStringLiteral("Cancel"), BtnPanel);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setAccessibleName(QStringLiteral("Cancel"));
-    for (QPushButton* button : {Button1, Button2}) button->setFixedSize(Designed(this, 68), Designed(this, 33));
-    connect(Button1, &QPushButton::clicked, this, [this] { done(ResultOK); });
-    connect(Button2, &QPushButton::clicked, this, [this] { done(ResultCancel); });
+    Button2 = MakeButton(BtnPanel, "Button2", QStringLiteral("Cancel"));
+    for (QPushButton* button : {Button1, Button2})
+        button->setFixedSize(orv::ui::Scaled(this, 68), orv::ui::Scaled(this, 33));
+    connect(Button1, &QPushButton::clicked, this, [this] { done(orv::ui::DialogResult::OK); });
+    connect(Button2, &QPushButton::clicked, this, [this] { done(orv::ui::DialogResult::Cancel); });
     auto* buttons = new QVBoxLayout(BtnPanel);
     buttons->addWidget(Button1);
     buttons->addWidget(Button2);
@@ -94,7 +79,7 @@ TLogonErrorForm::~TLogonErrorForm() {
 }
 
 void TLogonErrorForm::reject() {
-    done(ResultCancel);
+    done(orv::ui::DialogResult::Cancel);
 }
 
 void TLogonErrorForm::showEvent(QShowEvent* event) {

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "ui/Layout.h"
+
 #include <QDialog>
 
+class QFrame;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
-class QWidget;
 
 // Asks for a corrected account ID and password after the server refused the log-on. It only
 // collects the two texts; the log-on automation acts on the answer. The fields keep what was
@@ -14,19 +16,17 @@ class TLogonErrorForm : public QDialog {
     Q_OBJECT
 
   public:
-    static constexpr int ResultOK = 1;
-    static constexpr int ResultCancel = 2;
 
     explicit TLogonErrorForm(QWidget* parent = nullptr);
     ~TLogonErrorForm() override;
 
     void reject() override; // Escape answers Cancel
 
-    QWidget* MainPannel;
+    QFrame* MainPannel;
     QGroupBox* GroupBox1;
     QLineEdit* AccountEdit;
     QLineEdit* PasswordEdit;
-    QWidget* BtnPanel;
+    QFrame* BtnPanel;
     QPushButton* Button1;
     QPushButton* Button2;
 

@@ -1,5 +1,8 @@
 #include "ui/Main.h"
 
+#include "ui/Boxes.h"
+#include "ui/Layout.h"
+
 #include "session/Commands.h"
 #include "ui/Appearance.h"
 #include "ui/Codepage.h"
@@ -19,7 +22,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QTcpSocket>
@@ -133,12 +135,12 @@ TMainForm::TMainForm(const orv::Clock& clock, QWidget* parent)
     BuildToolBar();
     BuildStatusBar();
     BuildPopup();
-    resize(Scaled(800), Scaled(600));
+    resize(orv::ui::Scaled(this, 800), orv::ui::Scaled(this, 600));
     outputPane_ = new orv::ui::OutputPane(Output, Buffer, [this] {
         if (Logger) Logger->Flush();
     });
     playerList_ =
-        new orv::ui::PlayerListPanel(PlayerPanel, TotalPanel, PlayerList, StatusPanels[2], Scaled(20));
+        new orv::ui::PlayerListPanel(PlayerPanel, TotalPanel, PlayerList, StatusPanels[2], orv::ui::Scaled(this, 20));
 
     // The designed font: "Courier New" at 18 pixels, which as points follows the screen's density.
     QFont font = orv::ui::FixedFace(QStringLiteral("Courier New"));
@@ -173,7 +175,7 @@ TMainForm::~TMainForm() {
     // Notifications the socket raises while it is torn down must not reach a half-destroyed window.
     socket_->Detach();
     Proc.reset();
-    StoreSetting([this] {
+    orv::ui::WriteOrReport(this, [this] {
         const QFontInfo face(windowFont_);
         const orv::ReportedFont current{EncodeCp1252(face.family()), QFontMetrics(windowFont_).height(),
                                         face.weight()};
@@ -195,26 +197,6 @@ TMainForm::~TMainForm() {
     if (MainForm == this) MainForm = nullptr;
 }
 
-int TMainForm::Scaled(int designed) const {
-    return qRound(designed * logicalDpiY() / 120.0);
-}
-
-int TMainForm::Unscaled(int pixels) const {
-    return qRound(pixels * 120.0 / logicalDpiY());
-}
-
-bool TMainForm::StoreSetting(const std::function<void()>& write) {
-    try {
-        write();
-        return true;
-    } catch (const orv::SettingsWriteError& error) {
-        // At exit the window is already hidden; the box then stands on its own.
-        QMessageBox::critical(isVisible() ? this : nullptr, QStringLiteral("Orv2Term"),
-                              QString::fromLocal8Bit(error.what()));
-        return false;
-    }
-}
-
 // ---- Connection ----------------------------------------------------------------------------
 
 void TMainForm::LogontoOrvClick() {
@@ -223,7 +205,7 @@ void TMainForm::LogontoOrvClick() {
     // The dialog is a window of its own; give the keyboard back to the main window, also on
     // desktops without a window manager to do it.
     activateWindow();
-    if (result != TTCPIPForm::ResultConnect) return;
+    if (result != orv::ui::DialogResult::Connect) return;
     link_->Start(EncodeCp1252(dialogs_.Connection->HostEdit->text()),
                  EncodeCp1252(dialogs_.Connection->PortEdit->text()), LinkState::Logon);
     CliSocket = socket_->Socket();
@@ -233,7 +215,7 @@ void TMainForm::NewAccountItemClick() {
     if (dialogs_.NewAccount == nullptr) return;
     const int result = dialogs_.NewAccount->exec();
     activateWindow();
-    if (result != TNewAccountForm::ResultYes) return;
+    if (result != orv::ui::DialogResult::Yes) return;
     const orv::NewAccountDetails form = dialogs_.NewAccount->Details();
     link_->Start(form.Host, form.Port, LinkState::NewAccount);
     CliSocket = socket_->Socket();

@@ -199,9 +199,6 @@ class TMainForm : public QMainWindow,
 
     // The font the panes follow (TotalPanel keeps its own).
     const QFont& WindowFont() const { return windowFont_; }
-    // A size of the layout as designed at 120 pixels per inch, in this screen's pixels, and back.
-    int Scaled(int designed) const;
-    int Unscaled(int pixels) const;
 
     // The character name shown in the title; the connection dialog sets it.
     std::string AvatarName;
@@ -308,9 +305,6 @@ class TMainForm : public QMainWindow,
     void SetInputPanelHeight(int designed);
     void SetLineLimit(std::int32_t lines);
     void FollowFocus(QObject* watched, QEvent* event);
-    // Runs one settings write; a failure is shown in an error box naming the value and the
-    // command goes on. False when it failed.
-    bool StoreSetting(const std::function<void()>& write);
     void OpenPage(const char* path);
 
     // The selected player's name, or nothing when no entry is selected.

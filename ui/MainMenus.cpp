@@ -2,6 +2,9 @@
 // a dialog, a web page or flip an option.
 #include "ui/Main.h"
 
+#include "ui/Boxes.h"
+#include "ui/Layout.h"
+
 #include "ui/About.h"
 #include "ui/F_keys.h"
 #include "ui/Foes.h"
@@ -179,8 +182,8 @@ void TMainForm::BuildToolBar() {
         b->setIcon(spec.Icon());
         b->setAutoRaise(true);
         b->setFocusPolicy(Qt::NoFocus); // the keyboard stays with the panes
-        b->setGeometry(Scaled(spec.Left), Scaled(6), Scaled(spec.Width), Scaled(25));
-        b->setIconSize(QSize(Scaled(spec.Width), Scaled(25)) - QSize(2, 2)); // inside the raised edge
+        b->setGeometry(orv::ui::Scaled(this, spec.Left), orv::ui::Scaled(this, 6), orv::ui::Scaled(this, spec.Width), orv::ui::Scaled(this, 25));
+        b->setIconSize(QSize(orv::ui::Scaled(this, spec.Width), orv::ui::Scaled(this, 25)) - QSize(2, 2)); // inside the raised edge
         b->setCheckable(spec.Checkable);
         if (spec.Mirrors != nullptr) {
             connect(b, &QToolButton::clicked, this->*spec.Mirrors, &QAction::trigger);
@@ -193,7 +196,7 @@ void TMainForm::BuildToolBar() {
     LogOffBtn->setEnabled(false);
     // The text alert button has no hint of its own; a screen reader still needs its name.
     SpeedButton1->setAccessibleName(QStringLiteral("Incoming Text Alert"));
-    ToolBar->setMinimumWidth(Scaled(344 + 25 + 8));
+    ToolBar->setMinimumWidth(orv::ui::Scaled(this, 344 + 25 + 8));
 }
 
 // ---- Edit -------------------------------------------------------------------------------------
@@ -288,12 +291,12 @@ void TMainForm::LargeBufItemClick() {
     const auto limit = static_cast<std::int32_t>(
         LargeBufItem->isChecked() ? orv::OutputBuffer::LargeLineLimit : orv::OutputBuffer::DefaultLineLimit);
     SetLineLimit(limit);
-    StoreSetting([&] { Store->SetBufferSize(limit); });
+    orv::ui::WriteOrReport(this, [&] { Store->SetBufferSize(limit); });
 }
 
 void TMainForm::SupressBlanksItemClick() {
     Buffer.SetSupressBlanks(SupressBlanksItem->isChecked());
-    StoreSetting([this] { Store->SetBlankStatus(SupressBlanksItem->isChecked()); });
+    orv::ui::WriteOrReport(this, [this] { Store->SetBlankStatus(SupressBlanksItem->isChecked()); });
 }
 
 void TMainForm::TextAlertItemClick() {
@@ -313,7 +316,7 @@ void TMainForm::ScrollBackItemClick() {
     ScrollBackMemo->show();
     // Its stored height, as far as the output pane under it keeps a few lines.
     const int total = Splitter3->height() - Splitter3->handleWidth();
-    const int memo = std::clamp(Scaled(scrollBackHeight_), 1, std::max(total - Scaled(40), 1));
+    const int memo = std::clamp(orv::ui::Scaled(this, scrollBackHeight_), 1, std::max(total - orv::ui::Scaled(this, 40), 1));
     Splitter3->setSizes({memo, std::max(total - memo, 1)});
     QScrollBar* bar = ScrollBackMemo->verticalScrollBar();
     bar->setValue(bar->maximum());
@@ -330,7 +333,7 @@ void TMainForm::DiagItemClick() {
 void TMainForm::PlayerListItemClick() {
     const bool shown = PlayerListItem->isChecked();
     // Stored before the panel changes.
-    StoreSetting([&] { Store->SetPlayerList(shown); });
+    orv::ui::WriteOrReport(this, [&] { Store->SetPlayerList(shown); });
     Players->PlayerListToggled(shown);
 }
 
@@ -342,11 +345,11 @@ void TMainForm::SpyNetItemClick() {
 void TMainForm::StatusBarItemClick() {
     const bool shown = StatusBarItem->isChecked();
     StatusBar->setVisible(shown);
-    StoreSetting([&] { Store->SetStatusBar(shown); });
+    orv::ui::WriteOrReport(this, [&] { Store->SetStatusBar(shown); });
 }
 
 void TMainForm::ToolBarItemClick() {
     const bool shown = ToolBarItem->isChecked();
     ToolBar->setVisible(shown);
-    StoreSetting([&] { Store->SetToolBar(shown); });
+    orv::ui::WriteOrReport(this, [&] { Store->SetToolBar(shown); });
 }

@@ -2,6 +2,9 @@
 // change their look or write the log.
 #include "ui/Main.h"
 
+#include "ui/Boxes.h"
+#include "ui/Layout.h"
+
 #include "ui/Appearance.h"
 #include "ui/Codepage.h"
 #include "ui/OutputPane.h"
@@ -66,7 +69,7 @@ void TMainForm::BuildPanes() {
     toolBar->setObjectName(QStringLiteral("ToolBar"));
     toolBar->setAccessibleName(QStringLiteral("Tool Bar"));
     toolBar->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    toolBar->setFixedHeight(Scaled(36));
+    toolBar->setFixedHeight(orv::ui::Scaled(this, 36));
     ToolBar = toolBar;
     MainPanel = new QWidget(client);
     MainPanel->setObjectName(QStringLiteral("MainPanel"));
@@ -86,7 +89,7 @@ void TMainForm::BuildPanes() {
         auto* splitter = new QSplitter(orientation, panel);
         splitter->setObjectName(QLatin1String(name));
         splitter->setChildrenCollapsible(false);
-        splitter->setHandleWidth(Scaled(handle));
+        splitter->setHandleWidth(orv::ui::Scaled(this, handle));
         auto* layout = new QVBoxLayout(panel);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(splitter);
@@ -100,7 +103,7 @@ void TMainForm::BuildPanes() {
     OutputPanel->setObjectName(QStringLiteral("OutputPanel"));
     Splitter3 = fillWithSplitter(OutputPanel, Qt::Vertical, "Splitter3", 3);
 
-    const int MinimumPane = Scaled(20);
+    const int MinimumPane = orv::ui::Scaled(this, 20);
     const auto makePane = [MinimumPane](QWidget* parent, const char* name, const QString& accessible,
                                         bool readOnly) {
         auto* pane = new QPlainTextEdit(parent);
@@ -124,14 +127,14 @@ void TMainForm::BuildPanes() {
     Splitter3->setStretchFactor(1, 1);
 
     auto* playerPanel = new Panel("PlayerPanel", Splitter1);
-    playerPanel->SetDesignSize(QSize(Scaled(140), Scaled(200)));
+    playerPanel->SetDesignSize(QSize(orv::ui::Scaled(this, 140), orv::ui::Scaled(this, 200)));
     PlayerPanel = playerPanel;
     TotalPanel = new QLabel(QStringLiteral("All Players"), PlayerPanel);
     TotalPanel->setObjectName(QStringLiteral("TotalPanel"));
     TotalPanel->setAccessibleName(QStringLiteral("All Players"));
     TotalPanel->setAlignment(Qt::AlignCenter);
     TotalPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    TotalPanel->setFixedHeight(Scaled(39));
+    TotalPanel->setFixedHeight(orv::ui::Scaled(this, 39));
     // Its own font, which does not follow the window font; a serif stands in for the designed one.
     QFont totalFont(QStringLiteral("Times New Roman"));
     totalFont.setStyleHint(QFont::Serif);
@@ -153,7 +156,7 @@ void TMainForm::BuildPanes() {
     Splitter1->setStretchFactor(1, 0);
 
     auto* inputPanel = new Panel("InputPanel", Splitter2);
-    inputPanel->SetDesignSize(QSize(Scaled(400), Scaled(56)));
+    inputPanel->SetDesignSize(QSize(orv::ui::Scaled(this, 400), orv::ui::Scaled(this, 56)));
     InputPanel = inputPanel;
     Input = makePane(InputPanel, "Input", QStringLiteral("Input"), false);
     Input->setTabChangesFocus(true);
@@ -175,14 +178,14 @@ void TMainForm::BuildStatusBar() {
     StatusBar = new QStatusBar(MainPanel);
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
     StatusBar->setAccessibleName(QStringLiteral("Status Bar"));
-    StatusBar->setFixedHeight(Scaled(28));
+    StatusBar->setFixedHeight(orv::ui::Scaled(this, 28));
     MainPanel->layout()->addWidget(StatusBar);
     const int widths[] = {132, 100, 220, 50};
     for (int i = 0; i < 4; ++i) {
         auto* panel = new QLabel(StatusBar);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         panel->setAccessibleName(QStringLiteral("Status %1").arg(i));
-        panel->setFixedWidth(Scaled(widths[i]));
+        panel->setFixedWidth(orv::ui::Scaled(this, widths[i]));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setAlignment(i < 3 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
         StatusBar->addWidget(panel);
@@ -244,8 +247,8 @@ void TMainForm::PaintPanes(std::uint32_t colour, bool withScrollBack) {
 // Stored pane sizes are in the designed 120-dpi pixels, like every size of the layout, so they
 // mean the same on any screen.
 void TMainForm::SetPlayerPanelWidth(int designed) {
-    const int width = std::max(Scaled(designed), 1);
-    static_cast<Panel*>(PlayerPanel)->SetDesignSize(QSize(width, Scaled(200)));
+    const int width = std::max(orv::ui::Scaled(this, designed), 1);
+    static_cast<Panel*>(PlayerPanel)->SetDesignSize(QSize(width, orv::ui::Scaled(this, 200)));
     if (Splitter1->isVisible()) {
         const int total = Splitter1->width() - Splitter1->handleWidth();
         Splitter1->setSizes({std::max(total - width, 1), width});
@@ -253,8 +256,8 @@ void TMainForm::SetPlayerPanelWidth(int designed) {
 }
 
 void TMainForm::SetInputPanelHeight(int designed) {
-    const int height = std::max(Scaled(designed), 1);
-    static_cast<Panel*>(InputPanel)->SetDesignSize(QSize(Scaled(400), height));
+    const int height = std::max(orv::ui::Scaled(this, designed), 1);
+    static_cast<Panel*>(InputPanel)->SetDesignSize(QSize(orv::ui::Scaled(this, 400), height));
     if (Splitter2->isVisible()) {
         const int total = Splitter2->height() - Splitter2->handleWidth();
         Splitter2->setSizes({std::max(total - height, 1), height});
@@ -266,16 +269,16 @@ void TMainForm::SetLineLimit(std::int32_t lines) {
 }
 
 void TMainForm::Splitter1Moved() {
-    StoreSetting([this] { Store->SetListWidth(Unscaled(PlayerPanel->width())); });
+    orv::ui::WriteOrReport(this, [this] { Store->SetListWidth(orv::ui::Unscaled(this, PlayerPanel->width())); });
 }
 
 void TMainForm::Splitter2Moved() {
-    StoreSetting([this] { Store->SetInputHeight(Unscaled(InputPanel->height())); });
+    orv::ui::WriteOrReport(this, [this] { Store->SetInputHeight(orv::ui::Unscaled(this, InputPanel->height())); });
 }
 
 void TMainForm::Splitter3Moved() {
-    scrollBackHeight_ = Unscaled(ScrollBackMemo->height());
-    StoreSetting([this] { Store->SetScrollBack(scrollBackHeight_); });
+    scrollBackHeight_ = orv::ui::Unscaled(this, ScrollBackMemo->height());
+    orv::ui::WriteOrReport(this, [this] { Store->SetScrollBack(scrollBackHeight_); });
 }
 
 void TMainForm::ColourItemClick() {
@@ -344,5 +347,5 @@ void TMainForm::SaveItemClick() {
 }
 
 void TMainForm::LogAllItemClick() {
-    StoreSetting([this] { Logger->LogAllToggled(LogAllItem->isChecked(), *Store); });
+    orv::ui::WriteOrReport(this, [this] { Logger->LogAllToggled(LogAllItem->isChecked(), *Store); });
 }

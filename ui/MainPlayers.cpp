@@ -2,6 +2,9 @@
 // dialogues.
 #include "ui/Main.h"
 
+#include "ui/Boxes.h"
+#include "ui/Layout.h"
+
 #include "session/Commands.h"
 #include "ui/Codepage.h"
 #include "ui/F_keys.h"
@@ -15,7 +18,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 
@@ -141,7 +143,7 @@ bool TMainForm::AskCorrectedLogon() {
     if (dialogs_.LogonError == nullptr || dialogs_.Connection == nullptr) return false;
     const int result = dialogs_.LogonError->exec();
     activateWindow();
-    if (result != TLogonErrorForm::ResultOK) return false;
+    if (result != orv::ui::DialogResult::OK) return false;
     dialogs_.Connection->AccountEdit->setText(dialogs_.LogonError->AccountEdit->text());
     dialogs_.Connection->PasswordEdit->setText(dialogs_.LogonError->PasswordEdit->text());
     dialogs_.Connection->SaveAccount();
@@ -166,7 +168,7 @@ orv::NewAccountDetails TMainForm::NewAccountForm() const {
 }
 
 void TMainForm::ShowError(std::string_view text) {
-    QMessageBox::critical(this, QStringLiteral("Error"), DecodeCp1252(text), QMessageBox::Ok);
+    orv::ui::ShowErrorBox(this, QStringLiteral("Error"), DecodeCp1252(text));
     activateWindow();
 }
 
@@ -195,13 +197,13 @@ void TMainForm::PlayAlert() {
 FKeyLinks TMainForm::KeyLinks() {
     return {[this](const std::string& name) { return Store->GetFKeyText(name); },
             [this](const std::string& name, const std::string& text) {
-                return StoreSetting([&] { Store->SetFKeyText(name, text); });
+                return orv::ui::WriteOrReport(this, [&] { Store->SetFKeyText(name, text); });
             },
             [this](std::size_t index, const std::string& text) { SetKeyText(index, text); }};
 }
 
 FriendsLinks TMainForm::FriendsFormLinks() {
     return {[this] { return Store->GetRanksAlert(); },
-            [this](std::int32_t mask) { StoreSetting([&] { Store->SetRanksAlert(mask); }); },
+            [this](std::int32_t mask) { orv::ui::WriteOrReport(this, [&] { Store->SetRanksAlert(mask); }); },
             [this] { Players->RebuildList(); }, [this](std::string_view line) { ShowLine(line); }};
 }

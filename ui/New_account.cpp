@@ -1,5 +1,6 @@
 #include "ui/New_account.h"
 
+#include "ui/Boxes.h"
 #include "ui/Codepage.h"
 #include "ui/Layout.h"
 
@@ -9,7 +10,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -21,48 +21,29 @@
 
 TNewAccountForm* NewAccountForm = nullptr;
 
-using orv::ui::Designed;
+using orv::ui::AddRow;
+using orv::ui::DecodeCp1252;
+using orv::ui::MakeButton;
+using orv::ui::MakeEdit;
+using orv::ui::MakeGroup;
+using orv::ui::Scaled;
 
 namespace {
-
-QString FromBytes(std::string_view text) {
-    return orv::ui::DecodeCp1252(text);
-}
-
-QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& label, int maxLength,
-                    const QString& text = QString()) {
-    auto* edit = new QLineEdit(text, parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setAccessibleName(label);
-    if (maxLength > 0) edit->setMaxLength(maxLength);
-    return edit;
-}
-
-// A row of a group: its label, which gives the box its accessible name and its buddy.
-void AddRow(QGridLayout* grid, int row, QLineEdit* edit, int columns = 1) {
-    auto* label = new QLabel(edit->accessibleName(), edit->parentWidget());
-    label->setBuddy(edit);
-    grid->addWidget(label, row, 0);
-    grid->addWidget(edit, row, 1, 1, columns);
-}
 
 QLineEdit* MakeNumberBox(QWidget* parent, const char* name, const QString& label, int maxLength, int value) {
     QLineEdit* edit = MakeEdit(parent, name, label, maxLength, QString::number(value));
     edit->setReadOnly(true);
     edit->setAlignment(Qt::AlignRight);
-    edit->setFixedWidth(Designed(parent, 36));
+    edit->setFixedWidth(Scaled(parent, 36));
     return edit;
 }
 
 void ShowError(QWidget* parent, std::string_view message) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), FromBytes(message), QMessageBox::Ok,
-                    parent);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    orv::ui::ShowErrorBox(parent, QStringLiteral("Error"), DecodeCp1252(message));
 }
 
 bool AskYesNo(QWidget* parent, std::string_view question) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), FromBytes(question),
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), DecodeCp1252(question),
                     QMessageBox::Yes | QMessageBox::No, parent);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Yes);
@@ -87,7 +68,7 @@ UpDownButtons::UpDownButtons(QLineEdit* associate, const QString& accessibleName
     for (QToolButton* button : {UpButton, DownButton}) {
         button->setFocusPolicy(Qt::NoFocus);
         button->setAutoRepeat(true); // held down, it keeps stepping
-        button->setFixedSize(Designed(this, 17), height / 2);
+        button->setFixedSize(Scaled(this, 17), height / 2);
     }
     connect(UpButton, &QToolButton::clicked, this, [this] {
         if (OnStep) OnStep(+1);
@@ -120,20 +101,16 @@ TNewAccountForm::TNewAccountForm(QWidget* parent)
     setObjectName(QStringLiteral("NewAccountForm"));
     setWindowTitle(QStringLiteral("New Account & Avatar"));
 
-    ServerGroup = new QGroupBox(QStringLiteral(" Server "), this);
-    ServerGroup->setObjectName(QStringLiteral("ServerGroup"));
+    ServerGroup = MakeGroup(this, "ServerGroup", QStringLiteral(" Server "));
     HostEdit = MakeEdit(ServerGroup, "HostEdit", QStringLiteral("Host"), 0, QStringLiteral(ORV_DEFAULT_HOST));
     PortEdit = MakeEdit(ServerGroup, "PortEdit", QStringLiteral("Port"), 0, QStringLiteral("30003"));
     auto* server = new QGridLayout(ServerGroup);
     AddRow(server, 0, HostEdit);
     AddRow(server, 1, PortEdit);
 
-    AccountGroup = new QGroupBox(QStringLiteral(" Account "), this);
-    AccountGroup->setObjectName(QStringLiteral("AccountGroup"));
+    AccountGroup = MakeGroup(this, "AccountGroup", QStringLiteral(" Account "));
     IDEdit = MakeEdit(AccountGroup, "IDEdit", QStringLiteral("Account ID"), 23);
-    NewAcCheck = new QCheckBox(QStringLiteral("New Account"), AccountGroup);
-    NewAcCheck->setObjectName(QStringLiteral("NewAcCheck"));
-    NewAcCheck->setAccessibleName(QStringLiteral("New Account"));
+    NewAcCheck = MakeButton<QCheckBox>(AccountGroup, "NewAcCheck", QStringLiteral("New Account"));
     NewAcCheck->setChecked(true);
     PwEdit = MakeEdit(AccountGroup, "PwEdit", QStringLiteral("Password"), 15);
     PwConfEdit = MakeEdit(AccountGroup, "PwConfEdit", QStringLiteral("P/w Confirm"), 15);
@@ -147,28 +124,23 @@ TNewAccountForm::TNewAccountForm(QWidget* parent)
     AddRow(account, 2, PwConfEdit);
     AddRow(account, 3, EMailEdit, 2);
 
-    CharacterGroup = new QGroupBox(QStringLiteral(" Character "), this);
-    CharacterGroup->setObjectName(QStringLiteral("CharacterGroup"));
+    CharacterGroup = MakeGroup(this, "CharacterGroup", QStringLiteral(" Character "));
     NameEdit = MakeEdit(CharacterGroup, "NameEdit", QStringLiteral("Name"), 15);
     RaceEdit = MakeEdit(CharacterGroup, "RaceEdit", QStringLiteral("Race"), 15);
 
-    GenderRadio = new QGroupBox(QStringLiteral(" Gender "), CharacterGroup);
-    GenderRadio->setObjectName(QStringLiteral("GenderRadio"));
+    GenderRadio = MakeGroup(CharacterGroup, "GenderRadio", QStringLiteral(" Gender "));
     GenderRadio->setAccessibleName(QStringLiteral("Gender"));
     GenderButtons = new QButtonGroup(GenderRadio);
     auto* genders = new QVBoxLayout(GenderRadio);
     int id = 0;
     for (const char* gender : {"Male", "Female", "Neuter"}) {
-        auto* radio = new QRadioButton(QLatin1String(gender), GenderRadio);
-        radio->setObjectName(QLatin1String(gender));
-        radio->setAccessibleName(QLatin1String(gender));
+        auto* radio = MakeButton<QRadioButton>(GenderRadio, gender, QLatin1String(gender));
         GenderButtons->addButton(radio, id++);
         genders->addWidget(radio);
     }
     GenderButtons->button(2)->setChecked(true);
 
-    StatsGroup = new QGroupBox(QStringLiteral(" Stats "), CharacterGroup);
-    StatsGroup->setObjectName(QStringLiteral("StatsGroup"));
+    StatsGroup = MakeGroup(CharacterGroup, "StatsGroup", QStringLiteral(" Stats "));
     StrEdit = MakeNumberBox(StatsGroup, "StrEdit", QStringLiteral("Strength"), 2, orv::StatMin);
     DexEdit = MakeNumberBox(StatsGroup, "DexEdit", QStringLiteral("Dexterity"), 2, orv::StatMin);
     StaEdit = MakeNumberBox(StatsGroup, "StaEdit", QStringLiteral("Stamina"), 2, orv::StatMin);
@@ -193,13 +165,9 @@ TNewAccountForm::TNewAccountForm(QWidget* parent)
     character->addWidget(GenderRadio, 2, 0, 1, 2);
     character->addWidget(StatsGroup, 0, 2, 3, 1);
 
-    SendBtn = new QPushButton(QStringLiteral("Send to Server"), this);
-    SendBtn->setObjectName(QStringLiteral("SendBtn"));
-    SendBtn->setAccessibleName(QStringLiteral("Send to Server"));
+    SendBtn = MakeButton(this, "SendBtn", QStringLiteral("Send to Server"));
     SendBtn->setDefault(true);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    CancelBtn->setAccessibleName(QStringLiteral("Cancel"));
+    CancelBtn = MakeButton(this, "CancelBtn", QStringLiteral("Cancel"));
     CancelBtn->setAutoDefault(false);
     connect(SendBtn, &QPushButton::clicked, this, &TNewAccountForm::SendBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &TNewAccountForm::CancelBtnClick);
@@ -234,17 +202,13 @@ orv::NewAccountDetails TNewAccountForm::Details() const {
     details.Name = EncodeCp1252(NameEdit->text());
     details.Race = EncodeCp1252(RaceEdit->text());
     details.NewAccount = NewAcCheck->isChecked();
-    details.Gender = GenderIndex();
+    details.Gender = GenderButtons->checkedId();
     details.Strength = StrEdit->text().toInt();
     details.Dexterity = DexEdit->text().toInt();
     details.Stamina = StaEdit->text().toInt();
     details.Intelligence = IntEdit->text().toInt();
     details.Unused = UnusedEdit->text().toInt();
     return details;
-}
-
-int TNewAccountForm::GenderIndex() const {
-    return GenderButtons->checkedId();
 }
 
 void TNewAccountForm::StatChange(UpDownButtons* spin, int direction) {
@@ -268,16 +232,16 @@ void TNewAccountForm::SendBtnClick() {
             CanClose = false;
         }
     }
-    CloseWith(ResultYes);
+    CloseWith(orv::ui::DialogResult::Yes);
 }
 
 void TNewAccountForm::CancelBtnClick() {
     CanClose = true;
-    CloseWith(ResultCancel);
+    CloseWith(orv::ui::DialogResult::Cancel);
 }
 
 void TNewAccountForm::reject() {
-    CloseWith(ResultCancel);
+    CloseWith(orv::ui::DialogResult::Cancel);
 }
 
 void TNewAccountForm::CloseWith(int result) {

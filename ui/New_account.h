@@ -1,6 +1,7 @@
 #pragma once
 
 #include "session/NewAccount.h"
+#include "ui/Layout.h"
 
 #include <QDialog>
 #include <QString>
@@ -12,7 +13,6 @@ class QCheckBox;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
-class QRadioButton;
 class QToolButton;
 
 // Two arrow buttons that step the number shown in their associated box. The buttons hold no
@@ -34,23 +34,18 @@ class UpDownButtons : public QWidget {
 
 // What the server needs to make an account and its first character, or a new character for an
 // account that exists. It sends nothing itself: it holds the fields, keeps the stat points adding
-// up, and closes with ResultYes only once every check has passed; the new-account dialogue then
+// up, and closes with DialogResult::Yes only once every check has passed; the new-account dialogue then
 // reads it through Details(). Created once at start-up; the fields keep what was typed.
 class TNewAccountForm : public QDialog {
     Q_OBJECT
 
   public:
-    // Modal results, as the new-account command reads them.
-    static constexpr int ResultYes = 6;
-    static constexpr int ResultCancel = 2;
 
     explicit TNewAccountForm(QWidget* parent = nullptr);
     ~TNewAccountForm() override;
 
     // The fields as they stand, in the game's code page.
     orv::NewAccountDetails Details() const;
-    // 0 Male, 1 Female, 2 Neuter.
-    int GenderIndex() const;
 
     // The handler of the four stats' up-down buttons, before a step is taken.
     void StatChange(UpDownButtons* spin, int direction);

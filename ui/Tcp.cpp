@@ -1,46 +1,25 @@
 #include "ui/Tcp.h"
 
 #include "store/Accounts.h"
+#include "store/Reg.h"
+#include "ui/Boxes.h"
 #include "ui/Codepage.h"
 #include "ui/Layout.h"
-#include "store/Reg.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QScreen>
-#include <QShowEvent>
 #include <QHideEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 TTCPIPForm* TCPIPForm = nullptr;
 
-namespace {
-
-QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& label, int maxLength,
-                    const QString& text) {
-    auto* edit = new QLineEdit(text, parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setAccessibleName(label);
-    edit->setMaxLength(maxLength);
-    return edit;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAccessibleName(caption);
-    button->setFocusPolicy(Qt::ClickFocus); // Tab skips the buttons
-    return button;
-}
-
-} // namespace
+using orv::ui::MakeButton;
+using orv::ui::MakeEdit;
 
 TTCPIPForm::TTCPIPForm(QWidget* parent) : QDialog(parent) {
     TCPIPForm = this;
@@ -49,32 +28,27 @@ TTCPIPForm::TTCPIPForm(QWidget* parent) : QDialog(parent) {
     setWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    HostGroup = new QGroupBox(QStringLiteral(" talmaro host computer "), this);
-    HostGroup->setObjectName(QStringLiteral("HostGroup"));
+    HostGroup = orv::ui::MakeGroup(this, "HostGroup", QStringLiteral(" talmaro host computer "));
     HostEdit =
         MakeEdit(HostGroup, "HostEdit", QStringLiteral("System Name"), 80, QStringLiteral(ORV_DEFAULT_HOST));
     PortEdit = MakeEdit(HostGroup, "PortEdit", QStringLiteral("Port Number"), 8, QStringLiteral("30003"));
     auto* hostForm = new QFormLayout(HostGroup);
-    hostForm->addRow(new QLabel(QStringLiteral("System Name"), HostGroup), HostEdit);
-    hostForm->addRow(new QLabel(QStringLiteral("Port Number"), HostGroup), PortEdit);
+    for (QLineEdit* edit : {HostEdit, PortEdit})
+        hostForm->addRow(edit->accessibleName(), edit);
 
-    AccountGroup = new QGroupBox(QStringLiteral(" talmaro account details "), this);
-    AccountGroup->setObjectName(QStringLiteral("AccountGroup"));
-    OrvEdit = MakeEdit(AccountGroup, "OrvEdit", QStringLiteral("Orv Name (optional)"), 16, {});
-    AccountEdit = MakeEdit(AccountGroup, "AccountEdit", QStringLiteral("K. X. Account ID"), 32, {});
-    PasswordEdit = MakeEdit(AccountGroup, "PasswordEdit", QStringLiteral("Password"), 80, {});
+    AccountGroup = orv::ui::MakeGroup(this, "AccountGroup", QStringLiteral(" talmaro account details "));
+    OrvEdit = MakeEdit(AccountGroup, "OrvEdit", QStringLiteral("Orv Name (optional)"), 16);
+    AccountEdit = MakeEdit(AccountGroup, "AccountEdit", QStringLiteral("K. X. Account ID"), 32);
+    PasswordEdit = MakeEdit(AccountGroup, "PasswordEdit", QStringLiteral("Password"), 80);
     PasswordEdit->setEchoMode(QLineEdit::Password);
-    SaveCheck = new QCheckBox(QStringLiteral("Save Password"), AccountGroup);
-    SaveCheck->setObjectName(QStringLiteral("SaveCheck"));
-    SaveCheck->setAccessibleName(QStringLiteral("Save Password"));
+    SaveCheck = MakeButton<QCheckBox>(AccountGroup, "SaveCheck", QStringLiteral("Save Password"));
     LastBtn = MakeButton(AccountGroup, "LastBtn", QStringLiteral("Last   "));
     NextBtn = MakeButton(AccountGroup, "NextBtn", QStringLiteral("Next "));
     connect(LastBtn, &QPushButton::clicked, this, &TTCPIPForm::LastBtnClick);
     connect(NextBtn, &QPushButton::clicked, this, &TTCPIPForm::NextBtnClick);
     auto* accountForm = new QFormLayout;
-    accountForm->addRow(new QLabel(QStringLiteral("Orv Name (optional)"), AccountGroup), OrvEdit);
-    accountForm->addRow(new QLabel(QStringLiteral("K. X. Account ID"), AccountGroup), AccountEdit);
-    accountForm->addRow(new QLabel(QStringLiteral("Password"), AccountGroup), PasswordEdit);
+    for (QLineEdit* edit : {OrvEdit, AccountEdit, PasswordEdit})
+        accountForm->addRow(edit->accessibleName(), edit);
     accountForm->addRow(QString(), SaveCheck);
     auto* browse = new QVBoxLayout;
     browse->addWidget(LastBtn);
@@ -87,18 +61,20 @@ TTCPIPForm::TTCPIPForm(QWidget* parent) : QDialog(parent) {
     OKBtn = MakeButton(this, "OKBtn", QStringLiteral("Connect"));
     OKBtn->setDefault(true);
     CancelBtn = MakeButton(this, "CancelBtn", QStringLiteral("Cancel"));
-    connect(OKBtn, &QPushButton::clicked, this, [this] { done(ResultConnect); });
-    connect(CancelBtn, &QPushButton::clicked, this, [this] { done(ResultCancel); });
+    for (QPushButton* button : {LastBtn, NextBtn, OKBtn, CancelBtn})
+        button->setFocusPolicy(Qt::ClickFocus); // Tab skips the buttons
+    connect(OKBtn, &QPushButton::clicked, this, [this] { done(orv::ui::DialogResult::Connect); });
+    connect(CancelBtn, &QPushButton::clicked, this, [this] { done(orv::ui::DialogResult::Cancel); });
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(OKBtn);
     buttons->addWidget(CancelBtn);
 
-    Layout = new QVBoxLayout(this);
-    Layout->addWidget(HostGroup);
-    Layout->addWidget(AccountGroup);
-    Layout->addLayout(buttons);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(HostGroup);
+    layout->addWidget(AccountGroup);
+    layout->addLayout(buttons);
     setTabOrder(HostEdit, PortEdit);
     setTabOrder(PortEdit, OrvEdit);
     setTabOrder(OrvEdit, AccountEdit);
@@ -112,7 +88,7 @@ TTCPIPForm::~TTCPIPForm() {
 }
 
 void TTCPIPForm::reject() {
-    done(ResultCancel);
+    done(orv::ui::DialogResult::Cancel);
 }
 
 void TTCPIPForm::showEvent(QShowEvent* event) {
@@ -178,20 +154,12 @@ void TTCPIPForm::LoadAccount() {
 void TTCPIPForm::SaveAccount() {
     using orv::ui::EncodeCp1252;
     if (store_ == nullptr) return;
-    GuardedWrite([this] { store_->SetCurrentAccount(AccountIndex); });
+    orv::ui::WriteOrReport(this, [this] { store_->SetCurrentAccount(AccountIndex); });
     if (OrvEdit->text().isEmpty() && AccountEdit->text().isEmpty() && PasswordEdit->text().isEmpty()) return;
     // The box itself shows "+" afterwards, and the window is told "+" as the avatar name.
     if (OrvEdit->text().isEmpty()) OrvEdit->setText(QStringLiteral("+"));
     const std::string record =
         orv::AccountRecord::Format(EncodeCp1252(OrvEdit->text()), EncodeCp1252(AccountEdit->text()),
                                    EncodeCp1252(PasswordEdit->text()), SaveCheck->isChecked());
-    GuardedWrite([&] { store_->SetStoredText(orv::AccountValueName(AccountIndex), record); });
-}
-
-void TTCPIPForm::GuardedWrite(const std::function<void()>& write) {
-    try {
-        write();
-    } catch (const orv::SettingsWriteError& error) {
-        QMessageBox::critical(this, QStringLiteral("Orv2Term"), QString::fromLocal8Bit(error.what()));
-    }
+    orv::ui::WriteOrReport(this, [&] { store_->SetStoredText(orv::AccountValueName(AccountIndex), record); });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/Layout.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -12,7 +14,6 @@ class QCheckBox;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
-class QVBoxLayout;
 
 // The log-on dialog: the game server's host and port, the account to log on with and the avatar
 // to play, confirmed with "Connect" before each connection. It also browses the saved accounts
@@ -22,9 +23,6 @@ class TTCPIPForm : public QDialog {
     Q_OBJECT
 
   public:
-    // Modal results, as the connect command reads them.
-    static constexpr int ResultConnect = 6;
-    static constexpr int ResultCancel = 2;
 
     explicit TTCPIPForm(QWidget* parent = nullptr);
     ~TTCPIPForm() override;
@@ -63,10 +61,6 @@ class TTCPIPForm : public QDialog {
     void hideEvent(QHideEvent* event) override;
 
   private:
-    // A failed settings write is shown in a standard error box naming the value; the dialog goes on.
-    void GuardedWrite(const std::function<void()>& write);
-
-    QVBoxLayout* Layout; // the groups top to bottom
     QGroupBox* HostGroup;
     QGroupBox* AccountGroup;
     orv::SettingsStore* store_ = nullptr;

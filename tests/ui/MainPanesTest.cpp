@@ -1,4 +1,5 @@
 #include "UiFixture.h"
+#include "ui/Layout.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ TEST_F(MainPanesTest, ExitWritesTheWindowsSettingsAndTheNextStartAppliesThem) {
     EXPECT_EQ(Backgrounds(), std::vector<QRgb>(4, QApplication::palette().color(QPalette::Base).rgb()));
     EXPECT_FALSE(QFileInfo::exists(SettingsPath()));
     form->move(37, 41);
-    form->resize(form->Scaled(700), form->Scaled(520));
+    form->resize(orv::ui::Scaled(form.get(), 700), orv::ui::Scaled(form.get(), 520));
     // The placement is the frame's position and the window's size, as move() and resize() take them.
     const QRect placed(form->pos(), form->size());
     const QFont font = form->WindowFont();
@@ -140,18 +141,18 @@ TEST_F(MainPanesTest, SplittersStoreTheirPanesWhenDropped) {
         EXPECT_EQ(players->width(), width + 40);
         EXPECT_EQ(Stored("list width").Type, orv::ValueType::Absent) << "not while dragging";
     });
-    EXPECT_EQ(int(Number("list width")), form->Unscaled(width + 40));
+    EXPECT_EQ(int(Number("list width")), orv::ui::Unscaled(form.get(), width + 40));
     Drag(Find<QSplitter>("Splitter2"), QPoint(0, -30));
     const int height = Find<QWidget>("InputPanel")->height();
-    EXPECT_EQ(int(Number("input height")), form->Unscaled(height));
+    EXPECT_EQ(int(Number("input height")), orv::ui::Unscaled(form.get(), height));
 
     // The scrollback pane opens at its stored height, also once its splitter has laid out again.
     Action("ScrollBackItem")->trigger();
     ASSERT_TRUE(Until([&] { return Find<QSplitter>("Splitter3")->handle(1)->isVisible(); }));
-    EXPECT_EQ(memo->height(), form->Scaled(190));
+    EXPECT_EQ(memo->height(), orv::ui::Scaled(form.get(), 190));
     Drag(Find<QSplitter>("Splitter3"), QPoint(0, -25));
     const int scrollBack = memo->height();
-    EXPECT_EQ(int(Number("ScrollBack")), form->Unscaled(scrollBack));
+    EXPECT_EQ(int(Number("ScrollBack")), orv::ui::Unscaled(form.get(), scrollBack));
     Action("ScrollBackItem")->trigger();
     Action("ScrollBackItem")->trigger();
     EXPECT_EQ(memo->height(), scrollBack) << "closed and opened again, the pane keeps its height";

@@ -1,4 +1,5 @@
 #include "ui/F_keys.h"
+#include "ui/Layout.h"
 
 #include <QGroupBox>
 #include <QPlainTextEdit>
@@ -15,15 +16,16 @@
 
 namespace {
 
+using Stored = std::map<std::string, std::string>;
+
 // The dialog over a settings store held in a map, with the texts it hands to the keys.
-class FKeyFormTest : public ::testing::Test {
+class F_keysTest : public ::testing::Test {
   protected:
     void Open() {
         published.fill("(never told)");
         form = std::make_unique<TFKeyForm>(
             FKeyLinks{[this](const std::string& name) {
-                          const auto found = stored.find(name);
-                          return found == stored.end() ? std::string() : found->second;
+                          return stored.contains(name) ? stored.at(name) : std::string();
                       },
                       [this](const std::string& name, const std::string& text) {
                           if (name == failingName) return false;
@@ -33,25 +35,24 @@ class FKeyFormTest : public ::testing::Test {
                       [this](std::size_t index, const std::string& text) { published.at(index) = text; }});
         form->show();
     }
-    void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    static void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
     QString Caption() const { return form->F_KeyGroup->title(); }
     QString Memo() const { return form->F_KeyMemo->toPlainText(); }
-    void Type(const QString& text) {
+    void Type(const QString& text, int linesAfter = 0) {
         form->F_KeyMemo->moveCursor(QTextCursor::End);
         QTest::keyClicks(form->F_KeyMemo, text);
-    }
-    void Enter(int times = 1) {
-        for (int i = 0; i < times; ++i)
+        for (int i = 0; i < linesAfter; ++i)
             QTest::keyClick(form->F_KeyMemo, Qt::Key_Return);
     }
 
-    std::map<std::string, std::string> stored;
+    Stored stored;
     std::string failingName; // a value the store cannot write
     std::array<std::string, 12> published;
     std::unique_ptr<TFKeyForm> form;
 };
 
-TEST_F(FKeyFormTest, NextAndLastWalkTheKeysNeverDisablingBoth) {
+TEST_F(F_keysTest, NextAndLastWalkTheKeysAndResetKeepsThePlace) {
+    stored = {{"F1", "look"}, {"F2", "north"}};
     Open();
     EXPECT_EQ(Caption(), " Text for F1-Key ");
     EXPECT_FALSE(form->LastBtn->isEnabled());
@@ -63,53 +64,7 @@ TEST_F(FKeyFormTest, NextAndLastWalkTheKeysNeverDisablingBoth) {
         EXPECT_EQ(form->LastBtn->isEnabled(), key > 1) << key;
         EXPECT_EQ(form->NextBtn->isEnabled(), key < 12) << key;
     }
-}
 
-TEST_F(FKeyFormTest, TextsAreKeptWithoutTrailingBreaksAndWrittenOnlyBySaveAll) {
-    stored = {{"F1", "look"}, {"F3", "say\xa0hi\r\nwave"}, {"F4", ""}};
-    Open();
-    EXPECT_EQ(Memo(), "look");
-    EXPECT_EQ(published[0], "look");
-    EXPECT_EQ(published[2], "say\xa0hi\r\nwave");
-    EXPECT_EQ(published[3], ""); // an empty stored value is no text
-    EXPECT_FALSE(form->KeyText(3));
-
-    form->F_KeyMemo->clear();
-    form->F_KeyMemo->insertPlainText(QStringLiteral("say caf\u00e9 \u20ac"));
-    Enter();
-    Type(QStringLiteral("grin"));
-    Enter(2);
-    Click(form->NextBtn);
-    EXPECT_EQ(published[0], "say caf\xe9 \x80\r\ngrin");
-    EXPECT_TRUE(Memo().isEmpty());
-    Click(form->NextBtn); // F2 visited and left empty
-    EXPECT_EQ(Memo(), "say hi\nwave");
-    EXPECT_EQ(stored.at("F1"), "look");
-    EXPECT_FALSE(stored.contains("F2"));
-
-    Click(form->SaveBtn);
-    EXPECT_EQ(stored.at("F1"), "say caf\xe9 \x80\r\ngrin");
-    EXPECT_EQ(stored.at("F2"), "");
-    EXPECT_EQ(stored.at("F3"), "say\xa0hi\r\nwave"); // a no-break space stays one
-    EXPECT_FALSE(stored.contains("F5"));             // never visited, never written
-    EXPECT_TRUE(form->isVisible());
-
-    // The empty value loads back as no text.
-    Open();
-    EXPECT_FALSE(form->KeyText(1));
-    EXPECT_EQ(published[1], "");
-
-    // A value the store cannot write ends the saving there.
-    failingName = "F2";
-    Click(form->NextBtn);
-    stored.clear();
-    Click(form->SaveBtn);
-    EXPECT_EQ(stored, (std::map<std::string, std::string>{{"F1", "say caf\xe9 \x80\r\ngrin"}}));
-}
-
-TEST_F(FKeyFormTest, ResetBringsBackTheStoredTextsWhereverTheDialogStands) {
-    stored = {{"F1", "look"}, {"F2", "north"}};
-    Open();
     Type(QStringLiteral(" around"));
     Click(form->NextBtn);
     Type(QStringLiteral(" east"));
@@ -120,7 +75,43 @@ TEST_F(FKeyFormTest, ResetBringsBackTheStoredTextsWhereverTheDialogStands) {
     EXPECT_TRUE(form->LastBtn->isEnabled());
 }
 
-TEST_F(FKeyFormTest, OkKeepsATextForTheRunAndTheCloseBoxDoesNot) {
+TEST_F(F_keysTest, TextsAreKeptWithoutTrailingBreaksAndWrittenOnlyBySaveAll) {
+    stored = {{"F1", "look"}, {"F3", "say\xa0hi\r\nwave"}, {"F4", ""}};
+    Open();
+    EXPECT_EQ(Memo(), "look");
+    EXPECT_EQ(published[0], "look");
+    EXPECT_EQ(published[3], ""); // an empty stored value is no text
+    EXPECT_FALSE(form->KeyText(3));
+
+    form->F_KeyMemo->clear();
+    form->F_KeyMemo->insertPlainText(QStringLiteral("say caf\u00e9 \u20ac"));
+    Type(QString(), 1);
+    Type(QStringLiteral("grin"), 2);
+    Click(form->NextBtn);
+    EXPECT_EQ(published[0], "say caf\xe9 \x80\r\ngrin");
+    EXPECT_TRUE(Memo().isEmpty());
+    Click(form->NextBtn); // F2 visited and left empty
+    EXPECT_EQ(Memo(), "say hi\nwave");
+    EXPECT_EQ(stored, (Stored{{"F1", "look"}, {"F3", "say\xa0hi\r\nwave"}, {"F4", ""}}));
+
+    Click(form->SaveBtn); // F4 to F12 never visited, never written
+    EXPECT_EQ(
+        stored,
+        (Stored{{"F1", "say caf\xe9 \x80\r\ngrin"}, {"F2", ""}, {"F3", "say\xa0hi\r\nwave"}, {"F4", ""}}));
+    EXPECT_TRUE(form->isVisible());
+
+    // The empty value loads back as no text; a value the store cannot write ends the saving there.
+    Open();
+    EXPECT_FALSE(form->KeyText(1));
+    EXPECT_EQ(published[1], "");
+    failingName = "F2";
+    Click(form->NextBtn);
+    stored.clear();
+    Click(form->SaveBtn);
+    EXPECT_EQ(stored, (Stored{{"F1", "say caf\xe9 \x80\r\ngrin"}}));
+}
+
+TEST_F(F_keysTest, OkKeepsATextForTheRunAndTheCloseBoxDoesNot) {
     stored = {{"F1", "look"}};
     Open();
     Type(QStringLiteral(" up"));
@@ -131,22 +122,18 @@ TEST_F(FKeyFormTest, OkKeepsATextForTheRunAndTheCloseBoxDoesNot) {
 
     Click(form->OKBtn);
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(form->result(), TFKeyForm::ResultOK);
+    EXPECT_EQ(form->result(), orv::ui::DialogResult::OK);
     EXPECT_EQ(published[0], "look up");
     EXPECT_EQ(stored.at("F1"), "look");
-
-    Open(); // the next run
-    EXPECT_EQ(published[0], "look");
 }
 
-TEST_F(FKeyFormTest, TheEditorTakesAtMost240CharactersCountingBreaksAsTwo) {
+TEST_F(F_keysTest, TheEditorTakesAtMost240CharactersCountingBreaksAsTwo) {
     Open();
     Type(QString(250, QLatin1Char('a')));
     EXPECT_EQ(Memo().size(), 240);
 
     form->F_KeyMemo->clear();
-    Type(QString(230, QLatin1Char('a')));
-    Enter(3);
+    Type(QString(230, QLatin1Char('a')), 3);
     Type(QStringLiteral("bcdef"));
     Click(form->OKBtn);
     EXPECT_EQ(published[0], std::string(230, 'a') + "\r\n\r\n\r\nbcde");
