@@ -13,31 +13,45 @@
 
 using orv::ui::EncodeCp1252;
 
-void CreateForms() {
-    new TAboutBox;
-    new TFKeyForm(MainForm->KeyLinks());
-    new TFriendsForm(MainForm->Foes, MainForm->StartDir, MainForm->FriendsFormLinks());
-    new TLogonErrorForm;
-    auto* connection = new TTCPIPForm;
-    connection->SetStore(&MainForm->Settings());
-    connection->OnAvatarName = [](const QString& avatar) {
-        MainForm->AvatarName = EncodeCp1252(avatar);
-        MainForm->UpdateCaption();
+TMainForm* MainForm = nullptr;
+TAboutBox* AboutBox = nullptr;
+TFKeyForm* FKeyForm = nullptr;
+TFriendsForm* FriendsForm = nullptr;
+TLogonErrorForm* LogonErrorForm = nullptr;
+TTCPIPForm* TCPIPForm = nullptr;
+TNewAccountForm* NewAccountForm = nullptr;
+
+void CreateForms(TMainForm& main) {
+    MainForm = &main;
+    AboutBox = new TAboutBox;
+    FKeyForm = new TFKeyForm(main.KeyLinks());
+    FriendsForm = new TFriendsForm(main.Foes, main.StartDir, main.FriendsFormLinks());
+    LogonErrorForm = new TLogonErrorForm;
+    TCPIPForm = new TTCPIPForm;
+    TCPIPForm->SetStore(&main.Settings());
+    TCPIPForm->OnAvatarName = [&main](const QString& avatar) {
+        main.AvatarName = EncodeCp1252(avatar);
+        main.UpdateCaption();
     };
-    new TNewAccountForm;
+    NewAccountForm = new TNewAccountForm;
     // Closing the main window ends the program, whatever dialog is open beside it.
     for (QWidget* form : std::initializer_list<QWidget*>{AboutBox, FKeyForm, FriendsForm, LogonErrorForm,
                                                          TCPIPForm, NewAccountForm})
         form->setAttribute(Qt::WA_QuitOnClose, false);
-    MainForm->SetDialogs({TCPIPForm, NewAccountForm, LogonErrorForm, FKeyForm, FriendsForm, AboutBox});
+    main.SetDialogs({TCPIPForm, NewAccountForm, LogonErrorForm, FKeyForm, FriendsForm, AboutBox});
 }
 
 void DestroyForms() {
     if (MainForm != nullptr) MainForm->SetDialogs({});
-    delete NewAccountForm;
-    delete TCPIPForm;
-    delete LogonErrorForm;
-    delete FriendsForm;
-    delete FKeyForm;
-    delete AboutBox;
+    const auto destroy = [](auto*& form) {
+        delete form;
+        form = nullptr;
+    };
+    destroy(NewAccountForm);
+    destroy(TCPIPForm);
+    destroy(LogonErrorForm);
+    destroy(FriendsForm);
+    destroy(FKeyForm);
+    destroy(AboutBox);
+    MainForm = nullptr;
 }

@@ -38,13 +38,13 @@ int main(int argc, char* argv[]) {
 
     // The main window first (its create handler reads the settings; the dialogs may refer to it),
     // then the dialogs, hidden, then the main window is shown.
-    MainForm = new TMainForm;
-    CreateForms();
-    MainForm->show();
+    auto* main = new TMainForm;
+    CreateForms(*main);
+    main->show();
     const int result = Application::exec();
     // The dialogs go first; the main window's destroy handler then writes the settings and
     // closes the log.
     DestroyForms();
-    delete MainForm;
+    delete main;
     return result;
 }

@@ -6,6 +6,7 @@
 //
 //   window_flood [--mb N]      (run under Xvfb, or with QT_QPA_PLATFORM=offscreen)
 #include "GameText.h"
+#include "app/Forms.h"
 #include "ui/Main.h"
 #include "ui/Tcp.h"
 

@@ -7,12 +7,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TAboutBox* AboutBox = nullptr;
 
 TAboutBox::TAboutBox(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint |
                           Qt::MSWindowsFixedSizeDialogHint) {
-    AboutBox = this;
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("About OrvTerm"));
     setFont(orv::ui::FontOf(this, QStringLiteral("Times New Roman"), 20));
@@ -46,7 +44,6 @@ TAboutBox::TAboutBox(QWidget* parent)
 }
 
 TAboutBox::~TAboutBox() {
-    if (AboutBox == this) AboutBox = nullptr;
 }
 
 void TAboutBox::FormCreate() {

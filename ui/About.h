@@ -24,4 +24,3 @@ class TAboutBox : public QDialog {
     void FormCreate();
 };
 
-extern TAboutBox* AboutBox;

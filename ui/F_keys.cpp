@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <tuple>
 
-TFKeyForm* FKeyForm = nullptr;
 
 using orv::ui::MakeButton;
 using orv::ui::PlaceScaled;
@@ -85,7 +84,6 @@ TFKeyForm::TFKeyForm(FKeyLinks links, QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint |
                           Qt::MSWindowsFixedSizeDialogHint),
       links_(std::move(links)) {
-    FKeyForm = this;
     setObjectName(QStringLiteral("FKeyForm"));
     setWindowTitle(QStringLiteral("Edit F-Key Text"));
     setFont(orv::ui::FontOf(this, QStringLiteral("Times New Roman"), 15));
@@ -162,7 +160,6 @@ TFKeyForm::TFKeyForm(FKeyLinks links, QWidget* parent)
 }
 
 TFKeyForm::~TFKeyForm() {
-    if (FKeyForm == this) FKeyForm = nullptr;
 }
 
 void TFKeyForm::FormCreate() {

@@ -89,4 +89,3 @@ class TFKeyForm : public QDialog {
     bool settingMemo_ = false;
 };
 
-extern TFKeyForm* FKeyForm;

@@ -19,7 +19,6 @@
 #include <utility>
 #include <vector>
 
-TFriendsForm* FriendsForm = nullptr;
 
 using orv::ui::DecodeCp1252;
 using orv::ui::EncodeCp1252;
@@ -40,7 +39,6 @@ TFriendsForm::TFriendsForm(orv::FriendsAndFoes& foes, const QString& startDir, F
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint |
                           Qt::MSWindowsFixedSizeDialogHint),
       foes_(foes), startDir_(FolderOf(startDir)), links_(std::move(links)) {
-    FriendsForm = this;
     setObjectName(QStringLiteral("FriendsForm"));
     setWindowTitle(QStringLiteral("Friend and Foe Alerts"));
     setModal(false);
@@ -124,7 +122,6 @@ TFriendsForm::TFriendsForm(orv::FriendsAndFoes& foes, const QString& startDir, F
 TFriendsForm::~TFriendsForm() {
     // The list goes with the dialog that keeps it: no friend alerts once it is gone.
     foes_.SetNames({});
-    if (FriendsForm == this) FriendsForm = nullptr;
 }
 
 void TFriendsForm::FormCreate() {

@@ -96,4 +96,3 @@ class TFriendsForm : public QDialog {
     std::array<QCheckBox*, 16> checks_{};
 };
 
-extern TFriendsForm* FriendsForm;

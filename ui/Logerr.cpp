@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TLogonErrorForm* LogonErrorForm = nullptr;
 
 using orv::ui::MakeButton;
 using orv::ui::MakeEdit;
@@ -19,7 +18,6 @@ using orv::ui::MakeEdit;
 TLogonErrorForm::TLogonErrorForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint |
                           Qt::MSWindowsFixedSizeDialogHint) {
-    LogonErrorForm = this;
     setObjectName(QStringLiteral("LogonErrorForm"));
     setWindowTitle(QStringLiteral("Orvanta Logon Error"));
     setFont(orv::ui::FontOf(this, QStringLiteral("Times New Roman"), 15));
@@ -75,7 +73,6 @@ TLogonErrorForm::TLogonErrorForm(QWidget* parent)
 }
 
 TLogonErrorForm::~TLogonErrorForm() {
-    if (LogonErrorForm == this) LogonErrorForm = nullptr;
 }
 
 void TLogonErrorForm::reject() {

@@ -34,4 +34,3 @@ class TLogonErrorForm : public QDialog {
     void showEvent(QShowEvent* event) override;
 };
 
-extern TLogonErrorForm* LogonErrorForm;

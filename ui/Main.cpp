@@ -27,8 +27,6 @@
 #include <QTcpSocket>
 #include <QToolButton>
 
-TMainForm* MainForm = nullptr;
-
 namespace {
 
 using orv::LinkState;
@@ -121,7 +119,6 @@ TMainForm::TMainForm(QWidget* parent) : TMainForm(DefaultClock(), parent) {}
 TMainForm::TMainForm(const orv::Clock& clock, QWidget* parent)
     : QMainWindow(parent), socket_(std::make_unique<orv::ui::SocketAdapter>(nullptr)),
       placement_(std::make_unique<Placement>(*this)), logView_(std::make_unique<LogView>(*this)) {
-    MainForm = this;
     setObjectName(QStringLiteral("MainForm"));
     StartDir = QDir::currentPath().left(StartDirLimit);
 
@@ -194,7 +191,6 @@ TMainForm::~TMainForm() {
     if (Logger->IsOpen()) CloseItemClick();
     Buffer.SetLog(nullptr);
     Logger.reset();
-    if (MainForm == this) MainForm = nullptr;
 }
 
 // ---- Connection ----------------------------------------------------------------------------

@@ -337,4 +337,3 @@ class TMainForm : public QMainWindow,
     std::set<int> pressedInInput_; // keys whose press Input received, awaiting their release
 };
 
-extern TMainForm* MainForm;

@@ -19,7 +19,6 @@
 
 #include <tuple>
 
-TNewAccountForm* NewAccountForm = nullptr;
 
 using orv::ui::AddRow;
 using orv::ui::DecodeCp1252;
@@ -97,7 +96,6 @@ TNewAccountForm::TNewAccountForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint |
                           Qt::MSWindowsFixedSizeDialogHint) {
-    NewAccountForm = this;
     setObjectName(QStringLiteral("NewAccountForm"));
     setWindowTitle(QStringLiteral("New Account & Avatar"));
 
@@ -187,7 +185,6 @@ TNewAccountForm::TNewAccountForm(QWidget* parent)
 }
 
 TNewAccountForm::~TNewAccountForm() {
-    if (NewAccountForm == this) NewAccountForm = nullptr;
 }
 
 orv::NewAccountDetails TNewAccountForm::Details() const {

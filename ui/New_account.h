@@ -92,4 +92,3 @@ class TNewAccountForm : public QDialog {
     bool CanClose = true;
 };
 
-extern TNewAccountForm* NewAccountForm;

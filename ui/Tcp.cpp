@@ -16,13 +16,11 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-TTCPIPForm* TCPIPForm = nullptr;
 
 using orv::ui::MakeButton;
 using orv::ui::MakeEdit;
 
 TTCPIPForm::TTCPIPForm(QWidget* parent) : QDialog(parent) {
-    TCPIPForm = this;
     setObjectName(QStringLiteral("TCPIPForm"));
     setWindowTitle(QStringLiteral("Log On to Orvanta"));
     setWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint);
@@ -84,7 +82,6 @@ TTCPIPForm::TTCPIPForm(QWidget* parent) : QDialog(parent) {
 }
 
 TTCPIPForm::~TTCPIPForm() {
-    if (TCPIPForm == this) TCPIPForm = nullptr;
 }
 
 void TTCPIPForm::reject() {

@@ -66,4 +66,3 @@ class TTCPIPForm : public QDialog {
     orv::SettingsStore* store_ = nullptr;
 };
 
-extern TTCPIPForm* TCPIPForm;

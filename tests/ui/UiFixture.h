@@ -68,7 +68,7 @@ class UiTest : public ::testing::Test {
     // The program's start-up and exit: the main window, then the dialogs; at exit the dialogs go first.
     void Start() {
         form = std::make_unique<TMainForm>(clock);
-        CreateForms();
+        CreateForms(*form);
         form->show();
         Output = Find<QPlainTextEdit>("Output");
         Input = Find<QPlainTextEdit>("Input");
