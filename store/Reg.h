@@ -124,9 +124,8 @@ class SettingsWriteError : public std::runtime_error {
 // the value is absent or of another type; a setter throws SettingsWriteError when it cannot write.
 class SettingsStore {
   public:
-    // Longest texts kept when read; longer stored values are cut (the client never writes them).
+    // Longest F-key text kept when read; longer stored texts are cut (the client never writes them).
     static constexpr std::size_t FKeyTextLimit = 255;
-    static constexpr std::size_t AccountRecordLimit = 143;
 
     // Reads the start-up batch, applying each value as soon as it is read and stopping at the
     // first one absent or not an integer, then builds the font from the font group.

@@ -1,4 +1,5 @@
 #include "Fakes.h"
+#include "store/Accounts.h"
 #include "store/Reg.h"
 
 #include <gtest/gtest.h>
@@ -147,7 +148,7 @@ TEST_F(StoreFixture, GettersTakeTheirDefaultForMistypedValuesAndCutLongTexts) {
     registry.Text("F5", std::string(300, 'm'));
     EXPECT_EQ(store->GetFKeyText("F5"), std::string(255, 'm'));
     registry.Text("Ac1", std::string(200, 'a'));
-    EXPECT_EQ(store->GetStoredText("Ac1", SettingsStore::AccountRecordLimit), std::string(143, 'a'));
+    EXPECT_EQ(store->GetStoredText("Ac1", AccountRecord::ReadLimit), std::string(143, 'a'));
     registry.Text("F6", std::string("say\0hidden", 10)); // a zero byte ends a text
     EXPECT_EQ(store->GetFKeyText("F6"), "say");
 }
