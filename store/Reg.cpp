@@ -35,9 +35,9 @@ Rgb ColourToRgb(std::uint32_t colour, const std::function<Rgb(int index)>& syste
                static_cast<std::uint8_t>(colour >> 16)};
 }
 
-SettingsWriteError::SettingsWriteError(std::string valueName, const std::error_code& error)
-    : std::runtime_error("Unable to save the setting \"" + valueName + "\": " + error.message()),
-      valueName_(std::move(valueName)) {}
+SettingsWriteError::SettingsWriteError(std::string_view valueName, const std::error_code& error)
+    : std::runtime_error("Unable to save the setting \"" + std::string(valueName) +
+                         "\": " + error.message()) {}
 
 SettingsStore::SettingsStore(std::unique_ptr<RegistryKey> key, WindowPlacement& window)
     : key_(std::move(key)) {
@@ -54,11 +54,11 @@ std::optional<std::int32_t> SettingsStore::ReadNumber(Value value) const {
 void SettingsStore::PutNumber(Value value, std::int32_t number) {
     const std::string_view name = Row(value).Name;
     if (const auto error = key_->WriteDword(name, static_cast<std::uint32_t>(number)))
-        throw SettingsWriteError(std::string(name), error);
+        throw SettingsWriteError(name, error);
 }
 
 void SettingsStore::PutText(std::string_view name, std::string_view text) {
-    if (const auto error = key_->WriteText(name, text)) throw SettingsWriteError(std::string(name), error);
+    if (const auto error = key_->WriteText(name, text)) throw SettingsWriteError(name, error);
 }
 
 void SettingsStore::ReadStartupBatch(WindowPlacement& window) {

@@ -45,7 +45,6 @@ std::unique_ptr<RegistryKey> OpenSettingsKey();
 // the low byte. The window keeps the stored value itself and converts only to paint, so a
 // system colour stays a system colour across runs.
 inline constexpr std::uint32_t SystemWindowColour = 0x80000005; // the system's window background
-inline constexpr int SystemWindowIndex = 5;
 inline constexpr int SystemWindowTextIndex = 8;
 
 struct Rgb {
@@ -106,14 +105,10 @@ struct StoredFont {
 };
 
 // A setting that could not be written. Setters and SaveOnExit throw it and change nothing else;
-// the window shows what() in a standard error box and goes on.
+// the window shows what(), which names the value, in a standard error box and goes on.
 class SettingsWriteError : public std::runtime_error {
   public:
-    SettingsWriteError(std::string valueName, const std::error_code& error);
-    const std::string& ValueName() const { return valueName_; }
-
-  private:
-    std::string valueName_;
+    SettingsWriteError(std::string_view valueName, const std::error_code& error);
 };
 
 // Everything the client remembers between runs, as named values of one registry key. Created

@@ -164,7 +164,6 @@ TEST_F(StoreFixture, SettersWriteTheirTypeAtOnceAndAFailedWriteNamesTheValue) {
         store->SetInputHeight(70);
         FAIL() << "no error";
     } catch (const SettingsWriteError& error) {
-        EXPECT_EQ(error.ValueName(), "input height");
         EXPECT_NE(std::string(error.what()).find("\"input height\""), std::string::npos);
     }
     EXPECT_EQ(store->GetInputHeight(), 56);
