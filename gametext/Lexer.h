@@ -18,15 +18,11 @@ inline constexpr int Ok = 1;           // "OK"
 inline constexpr int Notice = 2;       // "Notice"
 inline constexpr int Off = 3;          // "OFF."
 inline constexpr int Spynet = 4;       // "SPYNET"
-inline constexpr int Report = 5;       // "REPORT:"
 inline constexpr int DataSpace = 6;    // "DataSpace."
 inline constexpr int Entered = 12;     // "entered"
 inline constexpr int FirstRankTitle = 20;
 inline constexpr int LastRankTitle = 39;
 } // namespace wordclass
-
-// The game's ranks, 0 (GroundHog) to 14 (Duke/Duchess).
-inline constexpr int RankCount = 15;
 
 // Splits one line of game text into words and knows the 40 words the client cares about. The
 // words of the last line stay valid until the next Tokenize; the buffers are reused, so

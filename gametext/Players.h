@@ -74,9 +74,6 @@ class PlayerRoster {
     // from the roster as it stands.
     void PlayerListToggled(bool ticked);
 
-    bool ListBuilt() const { return listBuilt_; }
-    bool ShowAll() const { return showAll_; }
-
   private:
     enum class Change { Addition, Removal };
     void UpdateList(Change kind, std::string_view name);

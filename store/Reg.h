@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -44,7 +45,6 @@ std::unique_ptr<RegistryKey> OpenSettingsKey();
 // the low byte. The window keeps the stored value itself and converts only to paint, so a
 // system colour stays a system colour across runs.
 inline constexpr std::uint32_t SystemWindowColour = 0x80000005; // the system's window background
-inline constexpr int SystemWindowIndex = 5;
 inline constexpr int SystemWindowTextIndex = 8;
 
 struct Rgb {
@@ -105,14 +105,10 @@ struct StoredFont {
 };
 
 // A setting that could not be written. Setters and SaveOnExit throw it and change nothing else;
-// the window shows what() in a standard error box and goes on.
+// the window shows what(), which names the value, in a standard error box and goes on.
 class SettingsWriteError : public std::runtime_error {
   public:
-    SettingsWriteError(std::string valueName, const std::error_code& error);
-    const std::string& ValueName() const { return valueName_; }
-
-  private:
-    std::string valueName_;
+    SettingsWriteError(std::string_view valueName, const std::error_code& error);
 };
 
 // Everything the client remembers between runs, as named values of one registry key. Created
@@ -123,10 +119,8 @@ class SettingsWriteError : public std::runtime_error {
 // the value is absent or of another type; a setter throws SettingsWriteError when it cannot write.
 class SettingsStore {
   public:
-    // Longest texts kept when read; longer stored values are cut (the client never writes them).
-    static constexpr std::size_t FontNameLimit = 31;
+    // Longest F-key text kept when read; longer stored texts are cut (the client never writes them).
     static constexpr std::size_t FKeyTextLimit = 255;
-    static constexpr std::size_t AccountRecordLimit = 143;
 
     // Reads the start-up batch, applying each value as soon as it is read and stopping at the
     // first one absent or not an integer, then builds the font from the font group.
@@ -142,40 +136,104 @@ class SettingsStore {
     std::optional<StoredFont> Font; // none: the window keeps its designed font
 
     // Texts end at their first zero byte and are cut to their limit.
-    std::string GetFKeyText(std::string_view name) const;
-    void SetFKeyText(std::string_view name, std::string_view text);
+    std::string GetFKeyText(std::string_view name) const { return GetStoredText(name, FKeyTextLimit); }
+    void SetFKeyText(std::string_view name, std::string_view text) { PutText(name, text); }
     std::string GetStoredText(std::string_view name, std::size_t maxLength) const;
-    void SetStoredText(std::string_view name, std::string_view text);
-    std::int32_t GetCurrentAccount() const;
-    void SetCurrentAccount(std::int32_t index);
+    void SetStoredText(std::string_view name, std::string_view text) { PutText(name, text); }
 
-    std::int32_t GetListWidth() const;
-    void SetListWidth(std::int32_t width);
-    std::int32_t GetInputHeight() const;
-    void SetInputHeight(std::int32_t height);
-    bool GetPlayerList() const;
-    void SetPlayerList(bool shown);
-    bool GetBlankStatus() const;
-    void SetBlankStatus(bool supress);
-    std::int32_t GetBufferSize() const;
-    void SetBufferSize(std::int32_t lines);
-    bool GetAutoLog() const;
-    void SetAutoLog(bool on);
-    std::int32_t GetRanksAlert() const;
-    void SetRanksAlert(std::int32_t mask);
-    bool GetStatusBar() const;
-    void SetStatusBar(bool shown);
-    bool GetToolBar() const;
-    void SetToolBar(bool shown);
-    std::int32_t GetScrollBack() const;
-    void SetScrollBack(std::int32_t height);
+    std::int32_t GetCurrentAccount() const { return Integer<Value::CurrentAccount>(); }
+    void SetCurrentAccount(std::int32_t index) { Put<Value::CurrentAccount>(index); }
+    std::int32_t GetListWidth() const { return Integer<Value::ListWidth>(); }
+    void SetListWidth(std::int32_t width) { Put<Value::ListWidth>(width); }
+    std::int32_t GetInputHeight() const { return Integer<Value::InputHeight>(); }
+    void SetInputHeight(std::int32_t height) { Put<Value::InputHeight>(height); }
+    bool GetPlayerList() const { return Switch<Value::PlayerList>(); }
+    void SetPlayerList(bool shown) { Put<Value::PlayerList>(shown); }
+    bool GetBlankStatus() const { return Switch<Value::BlankStatus>(); }
+    void SetBlankStatus(bool supress) { Put<Value::BlankStatus>(supress); }
+    std::int32_t GetBufferSize() const { return Integer<Value::BufferSize>(); }
+    void SetBufferSize(std::int32_t lines) { Put<Value::BufferSize>(lines); }
+    bool GetAutoLog() const { return Switch<Value::AutoLog>(); }
+    void SetAutoLog(bool on) { Put<Value::AutoLog>(on); }
+    std::int32_t GetRanksAlert() const { return Integer<Value::RanksAlert>(); }
+    void SetRanksAlert(std::int32_t mask) { Put<Value::RanksAlert>(mask); }
+    bool GetStatusBar() const { return Switch<Value::StatusBar>(); }
+    void SetStatusBar(bool shown) { Put<Value::StatusBar>(shown); }
+    bool GetToolBar() const { return Switch<Value::ToolBar>(); }
+    void SetToolBar(bool shown) { Put<Value::ToolBar>(shown); }
+    std::int32_t GetScrollBack() const { return Integer<Value::ScrollBack>(); }
+    void SetScrollBack(std::int32_t height) { Put<Value::ScrollBack>(height); }
 
   private:
-    std::optional<std::int32_t> ReadInteger(std::string_view name) const;
-    std::int32_t GetInteger(std::string_view name, std::int32_t fallback) const;
-    bool GetSwitch(std::string_view name, bool fallback) const;
-    void PutInteger(std::string_view name, std::int32_t value);
-    void PutSwitch(std::string_view name, bool on) { PutInteger(name, on ? 1 : 0); }
+    // A switch is stored as an integer, 1 for on; any other integer but 0 reads as on.
+    enum class Kind { Integer, Switch, Text };
+    // clang-format off
+    enum class Value {
+        BkgColour, WindowTop, WindowLeft, WindowWidth, WindowHeight, WindowState, SpynetReport,
+        FontName, FontHeight, FontWeight, FontSize, FontColour,
+        ListWidth, InputHeight, PlayerList, BlankStatus, BufferSize, AutoLog, RanksAlert, StatusBar, ToolBar,
+        ScrollBack, CurrentAccount, Count
+    };
+    // A value under its fixed name. Default is what its getter gives when the value is absent or
+    // of another type; Limit is the longest text kept when read. The rows: the start-up batch,
+    // the font group, then the values with a getter and a setter.
+    struct Setting {
+        Value Id;
+        std::string_view Name;
+        Kind Type;
+        std::int32_t Default;
+        std::size_t Limit;
+    };
+    static constexpr std::array<Setting, static_cast<std::size_t>(Value::Count)> Settings{{
+        {Value::BkgColour,      "BkgColour",       Kind::Integer, 0,   0},
+        {Value::WindowTop,      "Window Top",      Kind::Integer, 0,   0},
+        {Value::WindowLeft,     "Window Left",     Kind::Integer, 0,   0},
+        {Value::WindowWidth,    "Window Width",    Kind::Integer, 0,   0},
+        {Value::WindowHeight,   "Window Height",   Kind::Integer, 0,   0},
+        {Value::WindowState,    "Window State",    Kind::Integer, 0,   0},
+        {Value::SpynetReport,   "Spynet Report",   Kind::Switch,  0,   0},
+        {Value::FontName,       "Font Name",       Kind::Text,    0,   31},
+        {Value::FontHeight,     "Font Height",     Kind::Integer, 0,   0},
+        {Value::FontWeight,     "Font Weight",     Kind::Integer, 0,   0},
+        {Value::FontSize,       "Font Size",       Kind::Integer, 0,   0},
+        {Value::FontColour,     "Font Colour",     Kind::Integer, 0,   0},
+        {Value::ListWidth,      "list width",      Kind::Integer, 140, 0},
+        {Value::InputHeight,    "input height",    Kind::Integer, 56,  0},
+        {Value::PlayerList,     "player list",     Kind::Switch,  1,   0},
+        {Value::BlankStatus,    "blank status",    Kind::Switch,  0,   0},
+        {Value::BufferSize,     "buffer size",     Kind::Integer, 200, 0},
+        {Value::AutoLog,        "AutoLog",         Kind::Switch,  0,   0},
+        {Value::RanksAlert,     "Ranks Alert",     Kind::Integer, 0,   0},
+        {Value::StatusBar,      "StatusBar",       Kind::Switch,  1,   0},
+        {Value::ToolBar,        "ToolBar",         Kind::Switch,  1,   0},
+        {Value::ScrollBack,     "ScrollBack",      Kind::Integer, 190, 0},
+        {Value::CurrentAccount, "Current Account", Kind::Integer, 0,   0},
+    }};
+    // clang-format on
+    static_assert(
+        [] {
+            for (std::size_t i = 0; i < Settings.size(); ++i)
+                if (Settings[i].Id != static_cast<Value>(i)) return false;
+            return true;
+        }(),
+        "one row per value, in the order of Value");
+    static constexpr const Setting& Row(Value value) { return Settings[static_cast<std::size_t>(value)]; }
+
+    template <Value V> std::int32_t Integer() const {
+        static_assert(Row(V).Type == Kind::Integer);
+        return ReadNumber(V).value_or(Row(V).Default);
+    }
+    template <Value V> bool Switch() const {
+        static_assert(Row(V).Type == Kind::Switch);
+        return ReadNumber(V).value_or(Row(V).Default) != 0;
+    }
+    template <Value V> void Put(std::int32_t number) {
+        static_assert(Row(V).Type != Kind::Text);
+        PutNumber(V, number);
+    }
+
+    std::optional<std::int32_t> ReadNumber(Value value) const;
+    void PutNumber(Value value, std::int32_t number);
     void PutText(std::string_view name, std::string_view text);
     void ReadStartupBatch(WindowPlacement& window);
     void ReadFontGroup();

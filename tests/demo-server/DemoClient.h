@@ -34,12 +34,6 @@ inline bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
     return true;
 }
 
-// Literal bytes, zeros included.
-template <std::size_t N> std::string bytes(const char (&text)[N]) {
-    return std::string(text, N - 1);
-}
-
-inline const std::string kOpening = bytes("\xff\xfb\x03\xff\xfd\x1f\xff\xfd\x18\xff\xfa\x18\x01\xff\xf0");
 // An unknown command sent after another one: once its answer is in, the other's is complete.
 inline constexpr std::string_view kSync = "#sync";
 

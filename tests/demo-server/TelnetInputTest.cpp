@@ -5,66 +5,41 @@
 #include <string>
 #include <vector>
 
-using orvdemo::TelnetInput;
-
 namespace {
 
-struct Fed {
-    std::vector<std::string> lines;
-    std::string terminalType;
-};
-
-Fed feedInPieces(std::string_view bytes, const std::vector<std::size_t>& cuts) {
-    TelnetInput input;
-    Fed fed;
-    auto onLine = [&](std::string_view line) {
-        fed.lines.emplace_back(line);
-        return true;
-    };
-    std::size_t from = 0;
-    for (std::size_t cut : cuts) {
-        input.feed(bytes.substr(from, cut - from), onLine);
-        from = cut;
-    }
-    input.feed(bytes.substr(from), onLine);
-    fed.terminalType = input.terminalType();
-    return fed;
-}
-
-template <std::size_t N> std::string bytes(const char (&text)[N]) {
-    return std::string(text, N - 1);
-}
-
 // What the client sends after our opening requests, then log-on answers with telnet noise inside them.
-const std::string kClientBytes = bytes("\xff\xfd\x03"                         // IAC DO SUPPRESS-GO-AHEAD
-                                       "\xff\xfb\x1f"                         // IAC WILL NAWS
-                                       "\xff\xfa\x1f\x00\x00\x00\x00\xff\xf0" // window size 0 x 0
-                                       "\xff\xfc\x18"                         // IAC WONT TERMINAL-TYPE
-                                       "\xff\xfa\x18\x00KX-ORVTERM32\xff\xf0" // IAC SB TERMINAL-TYPE IS ...
-                                       "demo\r\n"
-                                       "se\0cr\xff\xff"
-                                       "et\xff\xf1\n" // NUL, an escaped 255, IAC NOP
-                                       "\n");
+constexpr char kClientText[] = "\xff\xfd\x03"                         // IAC DO SUPPRESS-GO-AHEAD
+                               "\xff\xfb\x1f"                         // IAC WILL NAWS
+                               "\xff\xfa\x1f\x00\x00\x00\x00\xff\xf0" // window size 0 x 0
+                               "\xff\xfc\x18"                         // IAC WONT TERMINAL-TYPE
+                               "\xff\xfa\x18\x00KX-ORVTERM32\xff\xf0" // IAC SB TERMINAL-TYPE IS ...
+                               "demo\r\n"
+                               "se\0cr\xff\xff" // NUL padding dropped, IAC IAC kept as one 255
+                               "et\xff\xf1\n"   // IAC NOP dropped
+                               "\n";
+const std::string kClientBytes(kClientText, sizeof kClientText - 1);
 
-const std::vector<std::string> kClientLines{"demo",
-                                            "secr\xff"
-                                            "et",
-                                            ""};
-
-} // namespace
+// The lines and terminal type read from kClientBytes fed in pieces of at most `step` bytes, the
+// first piece `first` bytes long.
+std::vector<std::string> Feed(std::size_t first, std::size_t step) {
+    orvdemo::TelnetInput input;
+    std::vector<std::string> read;
+    const auto onLine = [&](std::string_view line) { return read.emplace_back(line), true; };
+    input.feed(std::string_view(kClientBytes).substr(0, first), onLine);
+    for (std::size_t at = first; at < kClientBytes.size(); at += step)
+        input.feed(std::string_view(kClientBytes).substr(at, step), onLine);
+    read.push_back(input.terminalType());
+    return read;
+}
 
 TEST(DemoTelnetInput, ConsumesTheClientsRepliesWhereverTheReadsEnd) {
-    // NUL padding dropped, IAC IAC kept as one 255, IAC NOP dropped.
-    std::vector<std::size_t> everyByte;
-    for (std::size_t i = 1; i < kClientBytes.size(); ++i)
-        everyByte.push_back(i);
-    const Fed bytewise = feedInPieces(kClientBytes, everyByte);
-    EXPECT_EQ(bytewise.lines, kClientLines);
-    EXPECT_EQ(bytewise.terminalType, "KX-ORVTERM32");
-
-    for (std::size_t cut = 0; cut < kClientBytes.size(); ++cut) {
-        const Fed split = feedInPieces(kClientBytes, {cut});
-        EXPECT_EQ(split.lines, kClientLines) << "split at " << cut;
-        EXPECT_EQ(split.terminalType, "KX-ORVTERM32") << "split at " << cut;
-    }
+    const std::vector<std::string> expected{"demo",
+                                            "secr\xff"
+                                            "et",
+                                            "", "KX-ORVTERM32"};
+    EXPECT_EQ(Feed(0, 1), expected) << "byte by byte";
+    for (std::size_t cut = 0; cut <= kClientBytes.size(); ++cut)
+        EXPECT_EQ(Feed(cut, kClientBytes.size()), expected) << "split at " << cut;
 }
+
+} // namespace
