@@ -88,5 +88,14 @@ TEST_F(LogFixture, SavedBuffersAppendBetweenStampsEvenToTheOpenLog) {
     EXPECT_EQ(host.shown.back(), "--- Sorry - unable to open file ---");
 }
 
+TEST_F(LogFixture, ALogsFolderThatCannotBeMadeIsReportedAndNothingOpens) {
+    Spit(dir / "plain", "a file where the start folder belongs");
+    SessionLog log(host, clock, dir / "plain");
+    log.StartDayLog();
+    EXPECT_FALSE(log.IsOpen());
+    EXPECT_EQ(host.shown, Lines{"--- Sorry - unable to open log file ---"});
+    EXPECT_TRUE(host.changes.empty());
+}
+
 } // namespace
 } // namespace orv::test

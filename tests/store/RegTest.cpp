@@ -126,6 +126,17 @@ TEST_F(StoreFixture, GettersGiveTheirDefaultForMistypedValuesAndTextsAreCut) {
     EXPECT_EQ(store->GetFKeyText("F6"), "say");
 }
 
+TEST_F(StoreFixture, AFirstRunReadsDefaultsWritesNothingAndExitsWithoutAFontSizeOrColour) {
+    auto store = Open();
+    EXPECT_TRUE(window.calls.empty() && registry.written.empty());
+    EXPECT_FALSE(store->Font);
+    EXPECT_EQ(store->BkgColour, SystemWindowColour);
+    EXPECT_TRUE(store->GetPlayerList() && store->GetStatusBar() && !store->GetAutoLog());
+    store->SaveOnExit({"Courier New", 18, 400}, {WindowState::Normal, 5, 6, 700, 500});
+    EXPECT_EQ(registry.written, (Names{"BkgColour", "Font Name", "Font Height", "Font Weight", "Spynet Report",
+                                       "Window State", "Window Top", "Window Left", "Window Width", "Window Height"}));
+}
+
 TEST_F(StoreFixture, AFailedWriteEndsTheExitBatch) {
     registry.failing = {"Font Weight"};
     EXPECT_THROW(Open()->SaveOnExit({"X", 1, 2}, {}), SettingsWriteError);
