@@ -1,6 +1,6 @@
+#include "ui/Main.h"
 #include "app/Forms.h"
 #include "ui/Boxes.h"
-#include "ui/Main.h"
 
 #include <QApplication>
 

@@ -35,7 +35,8 @@ inline std::string MakeGameText(std::size_t bytes) {
 // The text cut into reads of at most 4,095 bytes, as the window hands them on.
 inline std::vector<std::string> Chunks(const std::string& text) {
     std::vector<std::string> chunks;
-    for (std::size_t at = 0; at < text.size(); at += 4095) chunks.push_back(text.substr(at, 4095));
+    for (std::size_t at = 0; at < text.size(); at += 4095)
+        chunks.push_back(text.substr(at, 4095));
     return chunks;
 }
 

@@ -10,7 +10,7 @@
 namespace {
 
 class DiscardingHost : public orv::SessionHost {
-public:
+  public:
     void SendText(std::string_view bytes) override { sent += bytes.size(); }
     bool DiagnosticsOn() const override { return false; }
     void ShowLine(std::string_view line) override {
@@ -26,7 +26,7 @@ public:
 
 // Shows every line in the output model, as the window does before its frame catches up.
 class ModelHost : public DiscardingHost {
-public:
+  public:
     void ShowLine(std::string_view line) override {
         ++lines;
         output.ShowLine(line);
@@ -37,13 +37,16 @@ public:
 template <class Host> void Pipeline(benchmark::State& state) {
     const auto chunks = orv::bench::Chunks(orv::bench::MakeGameText(8 << 20));
     std::size_t bytes = 0;
-    for (const auto& c : chunks) bytes += c.size();
+    for (const auto& c : chunks)
+        bytes += c.size();
     Host host;
     orv::TextProcessor tp(host);
     for (auto _ : state)
-        for (const auto& chunk : chunks) tp.ProcessChunk(chunk);
+        for (const auto& chunk : chunks)
+            tp.ProcessChunk(chunk);
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
-    state.counters["lines/s"] = benchmark::Counter(static_cast<double>(host.lines), benchmark::Counter::kIsRate);
+    state.counters["lines/s"] =
+        benchmark::Counter(static_cast<double>(host.lines), benchmark::Counter::kIsRate);
 }
 
 BENCHMARK(Pipeline<DiscardingHost>)->Name("ChunksToLines/discard")->Unit(benchmark::kMillisecond);

@@ -4,8 +4,8 @@
 //
 //   roster_bench            (run under Xvfb, or with QT_QPA_PLATFORM=offscreen)
 #include "gametext/Lexer.h"
-#include "ui/Main.h"
 #include "gametext/Recognisers.h"
+#include "ui/Main.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -28,7 +28,9 @@ std::string Name(int i) {
     return std::string(stems[i % 10]) + std::to_string(i);
 }
 
-double Since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+double Since(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
 
 // A who-list of count names, eight to a line, then its count line; each line ends in one space as
 // the text processor hands it on.
@@ -50,7 +52,8 @@ double ReadWhoList(TMainForm& form, orv::LineRecognisers& lines, orv::Lexer& lex
     const auto list = WhoList(count);
     const auto start = Clock::now();
     form.SetLinkState(orv::LinkState::WhoList);
-    for (const auto& line : list) lines.ReadWhoLine(lexer, line);
+    for (const auto& line : list)
+        lines.ReadWhoLine(lexer, line);
     form.PlayerList->repaint(); // drawn, not only filled
     QApplication::processEvents();
     return Since(start);
@@ -86,7 +89,8 @@ int main(int argc, char* argv[]) {
         reports.push_back("SPYNET REPORT: Captain " + name + " has left Orvanta DataSpace. ");
     }
     const auto start = Clock::now();
-    for (const auto& report : reports) lines.ClassifyLine(lexer, report);
+    for (const auto& report : reports)
+        lines.ClassifyLine(lexer, report);
     const double each = Since(start) / static_cast<double>(reports.size());
     std::printf("arrival or departure at 1,000 players on line: %.2f us each (%zu reports, %d rows after)\n",
                 each * 1e6, reports.size(), form->PlayerList->count());

@@ -37,7 +37,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-const std::string Marker = {char(255), char(253), char(24)};     // IAC DO TERMINAL-TYPE
+const std::string Marker = {char(255), char(253), char(24)};      // IAC DO TERMINAL-TYPE
 const std::string MarkerReply = {char(255), char(252), char(24)}; // IAC WONT TERMINAL-TYPE
 
 long ResidentKb() {
@@ -58,13 +58,14 @@ long ResidentKb() {
 // Returns the seconds from the first byte sent to the reply (or to the end of sending when the
 // peer is a plain drain that never answers).
 class FloodServer {
-public:
+  public:
     explicit FloodServer(const std::string& text) : text_(text) {
         listener_ = socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in addr{};
         addr.sin_family = AF_INET;
         addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        if (bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || listen(listener_, 1) != 0) {
+        if (bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
+            listen(listener_, 1) != 0) {
             std::perror("listen");
             std::exit(1);
         }
@@ -111,7 +112,7 @@ public:
     std::atomic<bool> done = false;
     double seconds = 0;
 
-private:
+  private:
     const std::string& text_;
     int listener_;
     int port_;
@@ -131,7 +132,8 @@ double PlainDrain(const std::string& text) {
     const auto start = Clock::now();
     std::size_t total = 0;
     char buf[65536];
-    for (ssize_t n; (n = recv(fd, buf, sizeof buf, 0)) > 0;) total += static_cast<std::size_t>(n);
+    for (ssize_t n; (n = recv(fd, buf, sizeof buf, 0)) > 0;)
+        total += static_cast<std::size_t>(n);
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     close(fd);
     server.Join();
@@ -202,9 +204,10 @@ int main(int argc, char* argv[]) {
     const long rssEnd = ResidentKb();
 
     std::printf("window under flood : %8.0f lines/s (%.0f MB/s), a 10 ms timer at most %lld ms late\n",
-                lines / server.seconds, text.size() / server.seconds / 1e6, static_cast<long long>(worstLateMs));
-    std::printf("resident memory    : %ld kB with the buffer full, %ld kB at the end (%+ld kB)\n", rssFull, rssEnd,
-                rssEnd - rssFull);
+                lines / server.seconds, text.size() / server.seconds / 1e6,
+                static_cast<long long>(worstLateMs));
+    std::printf("resident memory    : %ld kB with the buffer full, %ld kB at the end (%+ld kB)\n", rssFull,
+                rssEnd, rssEnd - rssFull);
     delete TCPIPForm;
     delete MainForm;
     std::filesystem::remove_all(config);

@@ -5,16 +5,16 @@
 #include "session/Output.h"
 #include "session/Textproc.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <algorithm>
 #include <cstdlib>
 #include <string>
 
 namespace {
 
 class FuzzHost : public orv::SessionHost {
-public:
+  public:
     void SendText(std::string_view bytes) override { sent += bytes.size(); }
     bool DiagnosticsOn() const override { return true; }
     void ShowLine(std::string_view line) override {

@@ -11,25 +11,25 @@ namespace orv {
 // What the telnet layer needs from the window around it: the send path, the trace switch and
 // the output pane.
 class TelnetHost {
-public:
+  public:
     // Sends the bytes as they stand, zero bytes included. Dropped when no connection is open.
     virtual void SendText(std::string_view bytes) = 0;
     virtual bool DiagnosticsOn() const = 0;
     // One line into the output pane (and the log). A text holding '\n' shows as several lines.
     virtual void ShowLine(std::string_view line) = 0;
 
-protected:
+  protected:
     ~TelnetHost() = default;
 };
 
 // What the text processor needs besides: the connection's LinkState and the blank-line option.
 class SessionHost : public TelnetHost {
-public:
+  public:
     virtual LinkState GetLinkState() const = 0;
     virtual void SetLinkState(LinkState state) = 0;
     virtual bool SupressBlanks() const = 0;
 
-protected:
+  protected:
     ~SessionHost() = default;
 };
 
@@ -37,7 +37,7 @@ protected:
 // into the connection dialog and the new-account form, the boxes they show, and the controls
 // they lock while the client sets up after log-on.
 class DialogueHost {
-public:
+  public:
     // The connection dialog's account ID and password, as they stand when a prompt is answered.
     virtual std::string LogonAccount() const = 0;
     virtual std::string LogonPassword() const = 0;
@@ -60,7 +60,7 @@ public:
     // The account exists now: the next attempt only adds a character to it.
     virtual void UntickNewAccount() = 0;
 
-protected:
+  protected:
     ~DialogueHost() = default;
 };
 

@@ -6,7 +6,9 @@ namespace {
 constexpr std::string_view Filler = " ";
 }
 
-OutputBuffer::OutputBuffer(std::size_t lineLimit) : lineLimit_(lineLimit) { Grow(lineLimit + 2); }
+OutputBuffer::OutputBuffer(std::size_t lineLimit) : lineLimit_(lineLimit) {
+    Grow(lineLimit + 2);
+}
 
 void OutputBuffer::SetLineLimit(std::size_t limit) {
     lineLimit_ = limit;
@@ -20,7 +22,8 @@ void OutputBuffer::SetSound(SoundPlayer* player, std::string alertPath) {
 
 void OutputBuffer::Grow(std::size_t capacity) {
     std::vector<std::string> bigger(capacity);
-    for (std::size_t i = 0; i < count_; ++i) bigger[i].swap(ring_[(head_ + i) % ring_.size()]);
+    for (std::size_t i = 0; i < count_; ++i)
+        bigger[i].swap(ring_[(head_ + i) % ring_.size()]);
     ring_.swap(bigger);
     head_ = 0;
 }

@@ -3,26 +3,26 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <utility>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace orv {
 
 // The open session log, as the output model writes to it.
 class LineSink {
-public:
+  public:
     virtual void WriteLine(std::string_view line) = 0; // the text; the sink adds the line end
-protected:
+  protected:
     ~LineSink() = default;
 };
 
 // Plays a wave file without waiting for it; falls back to the system beep when it cannot.
 class SoundPlayer {
-public:
+  public:
     virtual void PlayAsync(const std::string& path) = 0;
 
-protected:
+  protected:
     ~SoundPlayer() = default;
 };
 
@@ -34,7 +34,7 @@ protected:
 // [FirstSeq(), EndSeq()). A pane that remembers which numbers it shows can catch up by cutting
 // its head and appending the tail.
 class OutputBuffer {
-public:
+  public:
     static constexpr std::size_t DefaultLineLimit = 200;
     static constexpr std::size_t LargeLineLimit = 500;
 
@@ -64,7 +64,7 @@ public:
     // All lines, oldest first, each followed by '\n' except the last.
     std::string JoinedText() const;
 
-private:
+  private:
     void Append(std::string_view line);
     void AppendFiller();
     void Grow(std::size_t capacity);

@@ -8,7 +8,8 @@ namespace orv {
 
 namespace {
 
-constexpr unsigned char TerminalTypeSend[] = {Telnet::SB, Telnet::OptTerminalType, 1, Telnet::IAC, Telnet::SE};
+constexpr unsigned char TerminalTypeSend[] = {Telnet::SB, Telnet::OptTerminalType, 1, Telnet::IAC,
+                                              Telnet::SE};
 
 // The one name this client reports when asked for its terminal type.
 constexpr std::string_view TerminalTypeName = "KX-ORVTERM32";
@@ -21,25 +22,44 @@ std::string_view Bytes(const unsigned char* data, std::size_t n) {
 
 std::string Telnet::OptionName(unsigned char code) {
     switch (code) {
-    case 0: return "TRANSMIT BINARY";
-    case 1: return "ECHO";
-    case 2: return "TRANSMIT RECONNCTION";
-    case 3: return "SUPPRESS_GA";
-    case 4: return "MESSAGE SIZE NEGOTIATION";
-    case 5: return "STATUS";
-    case 6: return "TIMING MARK";
-    case 8: return "NAOL";
-    case 20: return "DET";
-    case 23: return "SEND_LOC";
-    case 24: return "TERMTYPE";
-    case 25: return "EOREC";
-    case 31: return "NAWS";
-    case 32: return "TERMSPEED";
-    case 33: return "TFC";
-    case 35: return "XDISPLOC";
-    case 36: return "PORT ENVIRONMENT";
-    case 255: return "EXOPL";
-    default: return "UNKNOWN - " + std::to_string(code);
+    case 0:
+        return "TRANSMIT BINARY";
+    case 1:
+        return "ECHO";
+    case 2:
+        return "TRANSMIT RECONNCTION";
+    case 3:
+        return "SUPPRESS_GA";
+    case 4:
+        return "MESSAGE SIZE NEGOTIATION";
+    case 5:
+        return "STATUS";
+    case 6:
+        return "TIMING MARK";
+    case 8:
+        return "NAOL";
+    case 20:
+        return "DET";
+    case 23:
+        return "SEND_LOC";
+    case 24:
+        return "TERMTYPE";
+    case 25:
+        return "EOREC";
+    case 31:
+        return "NAWS";
+    case 32:
+        return "TERMSPEED";
+    case 33:
+        return "TFC";
+    case 35:
+        return "XDISPLOC";
+    case 36:
+        return "PORT ENVIRONMENT";
+    case 255:
+        return "EXOPL";
+    default:
+        return "UNKNOWN - " + std::to_string(code);
     }
 }
 
@@ -92,7 +112,8 @@ std::size_t Telnet::HandleTelnetCommand(std::string_view seq) {
         const bool accept = x == OptSuppressGoAhead;
         const unsigned char reply[] = {IAC, accept ? DO : DONT, x};
         host_.SendText(Bytes(reply, sizeof reply));
-        if (trace) host_.ShowLine(std::string("Telnet Reply to Server: IAC ") + (accept ? "DO " : "DON'T ") + name);
+        if (trace)
+            host_.ShowLine(std::string("Telnet Reply to Server: IAC ") + (accept ? "DO " : "DON'T ") + name);
         break;
     }
     case DO:
@@ -144,10 +165,12 @@ void Telnet::StripTelnet(std::string& text) {
     while (r < size) {
         // Copy the run of data up to the next IAC, dropping NUL padding on the way.
         const void* hit = std::memchr(base + r, IAC, size - r);
-        const std::size_t runEnd = hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - base) : size;
+        const std::size_t runEnd =
+            hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - base) : size;
         while (r < runEnd) {
             const void* nul = std::memchr(base + r, 0, runEnd - r);
-            const std::size_t stop = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - base) : runEnd;
+            const std::size_t stop =
+                nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - base) : runEnd;
             if (w != r) std::memmove(base + w, base + r, stop - r);
             w += stop - r;
             r = stop < runEnd ? stop + 1 : stop;

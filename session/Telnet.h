@@ -12,7 +12,7 @@ namespace orv {
 // every command sequence from the received text. A sequence cut by a read boundary is held back
 // and completed with the next chunk; a NUL byte in the data is padding and is dropped.
 class Telnet {
-public:
+  public:
     explicit Telnet(TelnetHost& host) : host_(host) {}
 
     // Answers and removes every command sequence in text, in place. Bytes that may begin a
@@ -33,7 +33,7 @@ public:
     // The trace name of an option code ("ECHO", "UNKNOWN - 200", ...).
     static std::string OptionName(unsigned char code);
 
-private:
+  private:
     // How many bytes from seq[0] a complete sequence needs, or 0 when seq may still grow into one.
     static std::size_t CompleteLength(std::string_view seq);
 

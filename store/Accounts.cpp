@@ -30,8 +30,8 @@ AccountRecord AccountRecord::Parse(std::string_view text) {
     return record;
 }
 
-std::string AccountRecord::Format(std::string_view avatar, std::string_view account, std::string_view password,
-                                  bool savePassword) {
+std::string AccountRecord::Format(std::string_view avatar, std::string_view account,
+                                  std::string_view password, bool savePassword) {
     std::string record(avatar);
     record += '~';
     record += account;
@@ -43,6 +43,8 @@ std::string AccountRecord::Format(std::string_view avatar, std::string_view acco
     return record;
 }
 
-std::string AccountValueName(int index) { return "Ac" + std::to_string(index); }
+std::string AccountValueName(int index) {
+    return "Ac" + std::to_string(index);
+}
 
 } // namespace orv

@@ -22,7 +22,8 @@ std::vector<std::string> LoadFriends(const std::filesystem::path& folder, std::s
 
 bool SaveFriends(const std::filesystem::path& folder, const std::vector<std::string>& names) {
     std::string content;
-    for (const auto& name : names) content.append(name).append(LineEnd);
+    for (const auto& name : names)
+        content.append(name).append(LineEnd);
     return !ReplaceWholeFile(folder / FriendsFileName, content);
 }
 

@@ -52,7 +52,8 @@ class LogHost {
 
 // The session log: at most one log file open at a time, the day logs under StartDir's "logs"
 // folder, and Save Screen Buffer. Every shown line is handed to WriteLine for the whole run; it
-// is written only while a log is open. Write errors are not reported. Paths are byte strings in the system's narrow encoding.
+// is written only while a log is open. Write errors are not reported. Paths are byte strings in the system's
+// narrow encoding.
 class SessionLog final {
   public:
     SessionLog(LogHost& host, const Clock& clock, std::string startDir);

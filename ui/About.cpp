@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-
 TAboutBox::TAboutBox(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint |
                           Qt::MSWindowsFixedSizeDialogHint) {
@@ -43,8 +42,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     orv::ui::FixDesignedSize(this, 352, 235);
 }
 
-TAboutBox::~TAboutBox() {
-}
+TAboutBox::~TAboutBox() {}
 
 void TAboutBox::FormCreate() {
     VersionLabel->setText(QString::fromLatin1(orv::VersionLabel.data(), orv::VersionLabel.size()));

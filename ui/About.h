@@ -23,4 +23,3 @@ class TAboutBox : public QDialog {
   private:
     void FormCreate();
 };
-

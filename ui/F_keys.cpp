@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <tuple>
 
-
 using orv::ui::MakeButton;
 using orv::ui::PlaceScaled;
 
@@ -159,8 +158,7 @@ TFKeyForm::TFKeyForm(FKeyLinks links, QWidget* parent)
     FormCreate();
 }
 
-TFKeyForm::~TFKeyForm() {
-}
+TFKeyForm::~TFKeyForm() {}
 
 void TFKeyForm::FormCreate() {
     CurrentKey = 0;

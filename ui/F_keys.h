@@ -88,4 +88,3 @@ class TFKeyForm : public QDialog {
     int editAdded_ = 0;
     bool settingMemo_ = false;
 };
-

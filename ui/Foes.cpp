@@ -19,7 +19,6 @@
 #include <utility>
 #include <vector>
 
-
 using orv::ui::DecodeCp1252;
 using orv::ui::EncodeCp1252;
 using orv::ui::MakeButton;

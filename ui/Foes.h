@@ -95,4 +95,3 @@ class TFriendsForm : public QDialog {
     // Every check box, in bit order: ranks 0 to 14, then AudioCheck.
     std::array<QCheckBox*, 16> checks_{};
 };
-

@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-
 using orv::ui::MakeButton;
 using orv::ui::MakeEdit;
 
@@ -72,8 +71,7 @@ TLogonErrorForm::TLogonErrorForm(QWidget* parent)
     orv::ui::FixDesignedSize(this, 316, 168);
 }
 
-TLogonErrorForm::~TLogonErrorForm() {
-}
+TLogonErrorForm::~TLogonErrorForm() {}
 
 void TLogonErrorForm::reject() {
     done(orv::ui::DialogResult::Cancel);

@@ -16,7 +16,6 @@ class TLogonErrorForm : public QDialog {
     Q_OBJECT
 
   public:
-
     explicit TLogonErrorForm(QWidget* parent = nullptr);
     ~TLogonErrorForm() override;
 
@@ -33,4 +32,3 @@ class TLogonErrorForm : public QDialog {
   protected:
     void showEvent(QShowEvent* event) override;
 };
-

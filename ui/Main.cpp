@@ -136,8 +136,8 @@ TMainForm::TMainForm(const orv::Clock& clock, QWidget* parent)
     outputPane_ = new orv::ui::OutputPane(Output, Buffer, [this] {
         if (Logger) Logger->Flush();
     });
-    playerList_ =
-        new orv::ui::PlayerListPanel(PlayerPanel, TotalPanel, PlayerList, StatusPanels[2], orv::ui::Scaled(this, 20));
+    playerList_ = new orv::ui::PlayerListPanel(PlayerPanel, TotalPanel, PlayerList, StatusPanels[2],
+                                               orv::ui::Scaled(this, 20));
 
     // The designed font: "Courier New" at 18 pixels, which as points follows the screen's density.
     QFont font = orv::ui::FixedFace(QStringLiteral("Courier New"));

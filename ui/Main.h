@@ -336,4 +336,3 @@ class TMainForm : public QMainWindow,
 
     std::set<int> pressedInInput_; // keys whose press Input received, awaiting their release
 };
-

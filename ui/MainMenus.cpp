@@ -182,8 +182,10 @@ void TMainForm::BuildToolBar() {
         b->setIcon(spec.Icon());
         b->setAutoRaise(true);
         b->setFocusPolicy(Qt::NoFocus); // the keyboard stays with the panes
-        b->setGeometry(orv::ui::Scaled(this, spec.Left), orv::ui::Scaled(this, 6), orv::ui::Scaled(this, spec.Width), orv::ui::Scaled(this, 25));
-        b->setIconSize(QSize(orv::ui::Scaled(this, spec.Width), orv::ui::Scaled(this, 25)) - QSize(2, 2)); // inside the raised edge
+        b->setGeometry(orv::ui::Scaled(this, spec.Left), orv::ui::Scaled(this, 6),
+                       orv::ui::Scaled(this, spec.Width), orv::ui::Scaled(this, 25));
+        b->setIconSize(QSize(orv::ui::Scaled(this, spec.Width), orv::ui::Scaled(this, 25)) -
+                       QSize(2, 2)); // inside the raised edge
         b->setCheckable(spec.Checkable);
         if (spec.Mirrors != nullptr) {
             connect(b, &QToolButton::clicked, this->*spec.Mirrors, &QAction::trigger);
@@ -316,7 +318,8 @@ void TMainForm::ScrollBackItemClick() {
     ScrollBackMemo->show();
     // Its stored height, as far as the output pane under it keeps a few lines.
     const int total = Splitter3->height() - Splitter3->handleWidth();
-    const int memo = std::clamp(orv::ui::Scaled(this, scrollBackHeight_), 1, std::max(total - orv::ui::Scaled(this, 40), 1));
+    const int memo = std::clamp(orv::ui::Scaled(this, scrollBackHeight_), 1,
+                                std::max(total - orv::ui::Scaled(this, 40), 1));
     Splitter3->setSizes({memo, std::max(total - memo, 1)});
     QScrollBar* bar = ScrollBackMemo->verticalScrollBar();
     bar->setValue(bar->maximum());

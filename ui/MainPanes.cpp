@@ -269,11 +269,13 @@ void TMainForm::SetLineLimit(std::int32_t lines) {
 }
 
 void TMainForm::Splitter1Moved() {
-    orv::ui::WriteOrReport(this, [this] { Store->SetListWidth(orv::ui::Unscaled(this, PlayerPanel->width())); });
+    orv::ui::WriteOrReport(this,
+                           [this] { Store->SetListWidth(orv::ui::Unscaled(this, PlayerPanel->width())); });
 }
 
 void TMainForm::Splitter2Moved() {
-    orv::ui::WriteOrReport(this, [this] { Store->SetInputHeight(orv::ui::Unscaled(this, InputPanel->height())); });
+    orv::ui::WriteOrReport(this,
+                           [this] { Store->SetInputHeight(orv::ui::Unscaled(this, InputPanel->height())); });
 }
 
 void TMainForm::Splitter3Moved() {

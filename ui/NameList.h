@@ -21,7 +21,9 @@ inline int CompareNames(const QString& a, const QString& b) {
 class NameItem : public QListWidgetItem {
   public:
     using QListWidgetItem::QListWidgetItem;
-    bool operator<(const QListWidgetItem& other) const override { return CompareNames(text(), other.text()) < 0; }
+    bool operator<(const QListWidgetItem& other) const override {
+        return CompareNames(text(), other.text()) < 0;
+    }
 };
 
 } // namespace orv::ui

@@ -19,7 +19,6 @@
 
 #include <tuple>
 
-
 using orv::ui::AddRow;
 using orv::ui::DecodeCp1252;
 using orv::ui::MakeButton;
@@ -184,8 +183,7 @@ TNewAccountForm::TNewAccountForm(QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize); // a fixed border
 }
 
-TNewAccountForm::~TNewAccountForm() {
-}
+TNewAccountForm::~TNewAccountForm() {}
 
 orv::NewAccountDetails TNewAccountForm::Details() const {
     using orv::ui::EncodeCp1252;

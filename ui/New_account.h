@@ -40,7 +40,6 @@ class TNewAccountForm : public QDialog {
     Q_OBJECT
 
   public:
-
     explicit TNewAccountForm(QWidget* parent = nullptr);
     ~TNewAccountForm() override;
 
@@ -91,4 +90,3 @@ class TNewAccountForm : public QDialog {
 
     bool CanClose = true;
 };
-

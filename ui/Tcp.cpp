@@ -16,7 +16,6 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-
 using orv::ui::MakeButton;
 using orv::ui::MakeEdit;
 
@@ -81,8 +80,7 @@ TTCPIPForm::TTCPIPForm(QWidget* parent) : QDialog(parent) {
     setMinimumWidth(fontMetrics().averageCharWidth() * 50);
 }
 
-TTCPIPForm::~TTCPIPForm() {
-}
+TTCPIPForm::~TTCPIPForm() {}
 
 void TTCPIPForm::reject() {
     done(orv::ui::DialogResult::Cancel);

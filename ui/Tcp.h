@@ -23,7 +23,6 @@ class TTCPIPForm : public QDialog {
     Q_OBJECT
 
   public:
-
     explicit TTCPIPForm(QWidget* parent = nullptr);
     ~TTCPIPForm() override;
 
@@ -65,4 +64,3 @@ class TTCPIPForm : public QDialog {
     QGroupBox* AccountGroup;
     orv::SettingsStore* store_ = nullptr;
 };
-

@@ -133,8 +133,9 @@ TEST_F(StoreFixture, AFirstRunReadsDefaultsWritesNothingAndExitsWithoutAFontSize
     EXPECT_EQ(store->BkgColour, SystemWindowColour);
     EXPECT_TRUE(store->GetPlayerList() && store->GetStatusBar() && !store->GetAutoLog());
     store->SaveOnExit({"Courier New", 18, 400}, {WindowState::Normal, 5, 6, 700, 500});
-    EXPECT_EQ(registry.written, (Names{"BkgColour", "Font Name", "Font Height", "Font Weight", "Spynet Report",
-                                       "Window State", "Window Top", "Window Left", "Window Width", "Window Height"}));
+    EXPECT_EQ(registry.written,
+              (Names{"BkgColour", "Font Name", "Font Height", "Font Weight", "Spynet Report", "Window State",
+                     "Window Top", "Window Left", "Window Width", "Window Height"}));
 }
 
 TEST_F(StoreFixture, AFailedWriteEndsTheExitBatch) {
