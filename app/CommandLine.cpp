@@ -7,21 +7,23 @@
 
 namespace orv::app {
 
-static_assert(VersionLabel == "Version " ORV_VERSION, "the window's version label and the build's version differ");
+static_assert(VersionLabel == "Version " ORV_VERSION,
+              "the window's version label and the build's version differ");
 
 namespace {
 
 // QGuiApplication's and QApplication's own options, which QApplication removes from the
 // arguments itself. Each may be written with one dash or two.
 constexpr std::array<std::string_view, 16> QtOptionsWithValue = {
-    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowtitle",
-    "qwindowicon", "session", "style", "stylesheet", "display", "geometry", "title", "icon", "name", "visual"};
+    "platform",     "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+    "qwindowtitle", "qwindowicon",        "session",       "style",  "stylesheet",
+    "display",      "geometry",           "title",         "icon",   "name",
+    "visual"};
 constexpr std::array<std::string_view, 5> QtFlags = {"reverse", "widgetcount", "sync", "nograb", "dograb"};
 // Options Qt also reads in the form -name=value.
 constexpr std::array<std::string_view, 3> QtOptionsWithEquals = {"style=", "stylesheet=", "qmljsdebugger="};
 
-template <std::size_t N>
-bool Contains(const std::array<std::string_view, N>& list, std::string_view name) {
+template <std::size_t N> bool Contains(const std::array<std::string_view, N>& list, std::string_view name) {
     for (const std::string_view entry : list)
         if (entry == name) return true;
     return false;

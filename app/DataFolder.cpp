@@ -45,7 +45,8 @@ std::string DesktopDataFolder() {
         }
         base += "/.local/share";
     }
-    while (base.size() > 1 && base.back() == '/') base.pop_back();
+    while (base.size() > 1 && base.back() == '/')
+        base.pop_back();
     return base + "/talmaro";
 }
 

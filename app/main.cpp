@@ -1,6 +1,6 @@
+#include "Main.h"
 #include "CommandLine.h"
 #include "DataFolder.h"
-#include "Main.h"
 #include "Tcp.h"
 
 #include <QApplication>
@@ -48,8 +48,8 @@ QIcon ApplicationIcon() {
 void EnterDesktopDataFolder() {
     const std::string folder = orv::app::DesktopDataFolder();
     // Installed, the default sound lies in share/orv2term beside bin/; the build tree has the same layout.
-    const QString defaultAlert =
-        QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/orv2term/alert.wav"));
+    const QString defaultAlert = QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                                 QStringLiteral("/../share/orv2term/alert.wav"));
     if (const auto error = orv::app::PrepareDataFolder(folder, defaultAlert.toStdString()))
         std::fprintf(stderr, "orv2term: %s: %s\n", folder.c_str(), error.message().c_str());
     if (!QDir::setCurrent(QString::fromStdString(folder)))

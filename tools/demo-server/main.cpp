@@ -69,7 +69,8 @@ int main(int argc, char* argv[]) {
     }
     parser.process(app); // --help and --version answer and exit here
     if (!parser.positionalArguments().isEmpty()) {
-        std::fprintf(stderr, "orvanta-demo-server: unexpected argument '%s' (see orvanta-demo-server --help)\n",
+        std::fprintf(stderr,
+                     "orvanta-demo-server: unexpected argument '%s' (see orvanta-demo-server --help)\n",
                      qPrintable(parser.positionalArguments().first()));
         return 2;
     }
