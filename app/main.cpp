@@ -1,9 +1,14 @@
-#include "ui/Main.h"
+#include "app/CommandLine.h"
+#include "app/DataFolder.h"
 #include "app/Forms.h"
 #include "ui/Boxes.h"
+#include "ui/Main.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
 
+#include <cstdio>
 #include <exception>
 
 namespace {
@@ -30,11 +35,53 @@ class Application : public QApplication {
     }
 };
 
+// The icon the desktop entry names, drawn at every size the icon theme holds.
+QIcon ApplicationIcon() {
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+// Started from the desktop menu, the client's own files go to the per-user data folder, which
+// becomes the current folder before the main window records it as its start folder.
+void EnterDesktopDataFolder() {
+    const std::string folder = orv::app::DesktopDataFolder();
+    // Installed, the default sound lies in share/orv2term beside bin/; the build tree has the same layout.
+    const QString defaultAlert = QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                                 QStringLiteral("/../share/orv2term/alert.wav"));
+    if (const auto error = orv::app::PrepareDataFolder(folder, defaultAlert.toStdString()))
+        std::fprintf(stderr, "orv2term: %s: %s\n", folder.c_str(), error.message().c_str());
+    if (!QDir::setCurrent(QString::fromStdString(folder)))
+        std::fprintf(stderr, "orv2term: cannot use %s; keeping files in %s\n", folder.c_str(),
+                     qPrintable(QDir::currentPath()));
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Read before QApplication exists, so that these answers need no display.
+    const auto options = orv::app::ParseCommandLine(argc, argv);
+    switch (options.Do) {
+    case orv::app::CommandLine::Action::Help:
+        std::fputs(orv::app::HelpText().c_str(), stdout);
+        return 0;
+    case orv::app::CommandLine::Action::Version:
+        std::fputs(orv::app::VersionText().c_str(), stdout);
+        return 0;
+    case orv::app::CommandLine::Action::Error:
+        std::fprintf(stderr, "%s\n", options.Error.c_str());
+        return 2;
+    case orv::app::CommandLine::Action::Run:
+        break;
+    }
+
     Application app(argc, argv);
     Application::setApplicationName(QStringLiteral("Orv2Term"));
+    Application::setApplicationVersion(QStringLiteral(ORV_VERSION));
+    Application::setDesktopFileName(QStringLiteral("com.talmaro.Orv2Term"));
+    Application::setWindowIcon(ApplicationIcon());
+    if (options.Folder == orv::app::DataFolder::Desktop) EnterDesktopDataFolder();
 
     // The main window first (its create handler reads the settings; the dialogs may refer to it),
     // then the dialogs, hidden, then the main window is shown.

@@ -30,6 +30,7 @@ std::optional<long long> number(const QCommandLineParser& parser, const QString&
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName("orvanta-demo-server");
+    QCoreApplication::setApplicationVersion(ORV_VERSION);
 
     QString regulars;
     for (const auto& r : orvdemo::kRegulars)
@@ -47,6 +48,7 @@ int main(int argc, char* argv[]) {
         "Character names taken by anyone, simulated players included, are refused. Accounts and\n"
         "characters last until the server stops.");
     parser.addHelpOption();
+    parser.addVersionOption();
     parser.addOptions({
         {"port", "TCP port to listen on; 0 picks a free one (default 30003).", "N", "30003"},
         {"bind", "Address to listen on (default 127.0.0.1).", "ADDR", "127.0.0.1"},
@@ -59,7 +61,19 @@ int main(int argc, char* argv[]) {
          "Mean milliseconds between simulated arrivals and departures; 0 for none (default 4000).", "N",
          "4000"},
     });
-    parser.process(app);
+    // A wrong option is a usage error (2), like a wrong value below.
+    if (!parser.parse(QCoreApplication::arguments())) {
+        std::fprintf(stderr, "orvanta-demo-server: %s (see orvanta-demo-server --help)\n",
+                     qPrintable(parser.errorText()));
+        return 2;
+    }
+    parser.process(app); // --help and --version answer and exit here
+    if (!parser.positionalArguments().isEmpty()) {
+        std::fprintf(stderr,
+                     "orvanta-demo-server: unexpected argument '%s' (see orvanta-demo-server --help)\n",
+                     qPrintable(parser.positionalArguments().first()));
+        return 2;
+    }
 
     const auto port = number(parser, "port", 0, 65535);
     const auto players = number(parser, "players", 0, 100000);
