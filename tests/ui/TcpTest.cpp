@@ -60,6 +60,7 @@ TEST_F(TcpTest, AccountsAreSavedWhenTheDialogClosesAndBrowsedWithLastAndNext) {
         false);
     EXPECT_EQ(Record("Ac1"), "+~vesper\n");
     EXPECT_EQ(Number("Current Account"), 1u);
+    EXPECT_EQ(TCPIPForm->OrvEdit->text(), "+");
     EXPECT_EQ(form->windowTitle(), "Orv2Term - Version 1.04 - +");
 
     // Back at Ac1 the "+" is an empty box and the password box is empty, unticked. Last goes to
