@@ -7,9 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QTcpSocket>
-#include <QTimer>
+#include <QtCore/qtestsupport_core.h>
 
 #include <algorithm>
 #include <functional>
@@ -22,49 +21,50 @@ namespace demotest {
 
 using orvdemo::DemoServer;
 
-// The server lives in this thread, so every wait runs its event loop until the condition holds.
-inline bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
-    const QDeadlineTimer deadline(timeoutMs);
-    QTimer wake; // a blocking wait with nothing to wake it must still see the deadline pass
-    wake.start(10);
-    while (!done()) {
-        if (deadline.hasExpired()) return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
+// A server on a free port of 127.0.0.1; nobody comes or goes unless the test says so.
+inline std::unique_ptr<DemoServer> startServer(int players) {
+    DemoServer::Options options;
+    options.players = players;
+    options.seed = 7;
+    options.activityMs = 0;
+    auto server = std::make_unique<DemoServer>(options);
+    EXPECT_TRUE(server->listen(QHostAddress::LocalHost, 0)) << server->errorString().toStdString();
+    return server;
 }
 
 // An unknown command sent after another one: once its answer is in, the other's is complete.
 inline constexpr std::string_view kSync = "#sync";
 
+// The server lives in this thread, so every wait runs its event loop until the condition holds.
 class Client {
   public:
     explicit Client(quint16 port) {
         socket_.connectToHost(QHostAddress::LocalHost, port);
-        EXPECT_TRUE(pumpUntil([this] { return socket_.state() == QAbstractSocket::ConnectedState; }));
+        EXPECT_TRUE(waitUntil(
+            [this](const std::string&) { return socket_.state() == QAbstractSocket::ConnectedState; }));
     }
 
     const std::string& received() const { return buffer_; }
 
-    void send(std::string_view bytes) {
-        socket_.write(bytes.data(), static_cast<qint64>(bytes.size()));
-        socket_.flush();
-    }
+    void send(std::string_view bytes) { socket_.write(bytes.data(), static_cast<qint64>(bytes.size())); }
 
     bool waitUntil(const std::function<bool(const std::string& received)>& done) {
-        return pumpUntil([&] {
-            drain();
+        return QTest::qWaitFor([&] {
+            buffer_ += socket_.readAll().toStdString();
             return done(buffer_);
         });
+    }
+    bool waitClosed() {
+        return waitUntil(
+            [this](const std::string&) { return socket_.state() == QAbstractSocket::UnconnectedState; });
     }
 
     // Everything up to and including text, removed from what was received.
     std::string takeThrough(std::string_view text) {
         EXPECT_TRUE(waitUntil([&](const std::string& have) { return have.find(text) != std::string::npos; }))
             << "never received \"" << text << "\"; have \"" << buffer_ << '"';
-        const auto end = std::min(buffer_.size(), buffer_.find(text) + text.size());
-        std::string head = buffer_.substr(0, end);
-        buffer_.erase(0, end);
+        std::string head = buffer_.substr(0, std::min(buffer_.size(), buffer_.find(text) + text.size()));
+        buffer_.erase(0, head.size());
         return head;
     }
 
@@ -86,19 +86,7 @@ class Client {
         ask(""); // the room description that follows
     }
 
-    bool waitClosed() {
-        return pumpUntil([this] {
-            drain();
-            return socket_.state() == QAbstractSocket::UnconnectedState;
-        });
-    }
-
   private:
-    void drain() {
-        const QByteArray data = socket_.readAll();
-        buffer_.append(data.constData(), static_cast<std::size_t>(data.size()));
-    }
-
     QTcpSocket socket_;
     std::string buffer_;
 };
@@ -129,17 +117,8 @@ class DemoServerTest : public ::testing::Test {
         if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
     }
 
-    void start(int players = 12) {
-        DemoServer::Options options;
-        options.players = players;
-        options.seed = 7;
-        options.activityMs = 0; // tests trigger arrivals themselves
-        server_ = std::make_unique<DemoServer>(options);
-        ASSERT_TRUE(server_->listen(QHostAddress::LocalHost, 0)) << server_->errorString().toStdString();
-    }
-
+    void start(int players = 12) { server_ = startServer(players); }
     std::unique_ptr<Client> connect() { return std::make_unique<Client>(server_->port()); }
-
     std::unique_ptr<Client> player(std::string_view account, std::string_view password) {
         auto client = connect();
         client->logOn(account, password);

@@ -13,15 +13,16 @@ namespace {
 class NewAccountTest : public DemoServerTest {
   protected:
     // "new" at the log-on prompt, then, at the first line that follows, the account's four answers
-    // in two sends, up to the name question.
-    void openAccount(Client& c, const std::string& account, const std::string& password = "pw") {
+    // in two sends; returns what came through `until`, by default the name question.
+    std::string openAccount(Client& c, const std::string& account, const std::string& password = "pw",
+                            std::string_view until = "Please provide a name for your character: ") {
         c.takeThrough("login: ");
         c.send("new\n");
         EXPECT_TRUE(
             c.waitUntil([](const std::string& s) { return s.find_first_of(":\n") != std::string::npos; }));
         c.send(account + "\n" + password + "\n" + password + "\n");
         c.send("me@x.org\n");
-        c.takeThrough("Please provide a name for your character: ");
+        return c.takeThrough(until);
     }
 
     // The answers to the name question, in two sends; returns what came through the offer line.
@@ -41,11 +42,7 @@ TEST_F(NewAccountTest, TakenAccountNamesAreRefusedAndLeaveTheAccountAlone) {
     // A seed in another case, an account opened in this server's life, and the word that starts one.
     for (const std::string name : {"DEMO", "Taken1", "new"}) {
         auto c = connect();
-        c->takeThrough("login: ");
-        c->send("new\n");
-        c->send(name + "\nother\nother\n");
-        c->send("o@x.org\n");
-        const std::string text = c->takeThrough("taken.\r\nlogin: ");
+        const std::string text = openAccount(*c, name, "other", "taken.\r\nlogin: ");
         EXPECT_TRUE(text.ends_with("address: I'm sorry, that account name is taken.\r\nlogin: ")) << text;
         if (name == "new") continue;
         // The prompt that follows still works, and the refused password opens nothing.

@@ -9,58 +9,55 @@ namespace {
 // The real main window against the demo server, both in this process.
 class PlayTest : public UiTest {
   protected:
-    void StartServer(int players) {
-        orvdemo::DemoServer::Options options;
-        options.players = players;
-        options.activityMs = 0; // nobody comes or goes unless the test says so
-        server = std::make_unique<orvdemo::DemoServer>(options);
-        ASSERT_TRUE(server->listen(QHostAddress::LocalHost, 0)) << server->errorString().toStdString();
-    }
     QString Port() const { return QString::number(server->port()); }
 
+    // Runs the event loop until done holds; on a time-out, fails showing what the pane holds.
+    bool Await(const std::function<bool()>& done) const {
+        if (Until(done)) return true;
+        ADD_FAILURE() << "timed out; shown: " << Lines().join('|').toStdString();
+        return false;
+    }
     // The set-up exchange is over: the list drawn and the input pane given back.
     bool WaitPlaying() {
-        return Until([&] {
+        return Await([&] {
             return Status() == "Connected" && form->GetLinkState() == orv::LinkState::Normal &&
                    !Input->isReadOnly() && Action("PlayerListItem")->isEnabled() && !Rows().isEmpty();
         });
     }
-
     // Waits until a line shown from index `from` on satisfies the test; returns its index or -1.
     qsizetype WaitForLine(qsizetype from, const std::function<bool(const QString&)>& test) const {
         qsizetype found = -1;
-        (void)Until([&] {
+        (void)Await([&] {
             const QStringList shown = Lines();
-            for (qsizetype i = from; i < shown.size(); ++i)
-                if (test(shown[i])) {
-                    found = i;
-                    return true;
-                }
-            return false;
+            for (qsizetype i = from; i < shown.size() && found < 0; ++i)
+                if (test(shown[i])) found = i;
+            return found >= 0;
         });
         return found;
     }
     qsizetype WaitForLine(qsizetype from, const QString& line) const {
         return WaitForLine(from, [&](const QString& shown) { return shown == line; });
     }
-    QString Shown() const { return Lines().join('|'); }
+    // The n lines shown from the first that equals first on.
+    QStringList LinesFrom(const QString& first, qsizetype n) const {
+        const QStringList shown = Lines();
+        return shown.indexOf(first) < 0 ? QStringList() : shown.mid(shown.indexOf(first), n);
+    }
 
     FakeSound sound;
     std::unique_ptr<orvdemo::DemoServer> server;
 };
 
 TEST_F(PlayTest, APlayerLogsOnByHimselfPlaysAndLogsOff) {
-    ASSERT_NO_FATAL_FAILURE(StartServer(5));
+    server = demotest::startServer(5);
     LogOnTo(Port(), QStringLiteral("demo"), QStringLiteral("demo"));
-    ASSERT_TRUE(WaitPlaying()) << Shown().toStdString();
+    ASSERT_TRUE(WaitPlaying());
 
     // Only the dialogue's own messages and the welcome are shown of the log-on and the set-up.
-    const QStringList shown = Lines();
-    const qsizetype logging = shown.indexOf("Logging demo into Orvanta...");
-    ASSERT_GE(logging, 0) << Shown().toStdString();
-    EXPECT_EQ(shown.mid(logging, 3), QStringList({"Logging demo into Orvanta...", "Sending password...",
-                                                  " Welcome to Orvanta DataSpace. "}));
-    for (const QString& line : shown)
+    EXPECT_EQ(LinesFrom("Logging demo into Orvanta...", 3),
+              QStringList({"Logging demo into Orvanta...", "Sending password...",
+                           " Welcome to Orvanta DataSpace. "}));
+    for (const QString& line : Lines())
         EXPECT_FALSE(line.contains("ogin:") || line.contains("word:") || line.contains("SpyNet Notice") ||
                      line.contains(">qw") || line.contains("players in Orvanta"))
             << line.toStdString();
@@ -77,40 +74,35 @@ TEST_F(PlayTest, APlayerLogsOnByHimselfPlaysAndLogsOff) {
     EXPECT_EQ(Count(), QStringLiteral("%1 players on-line").arg(online));
     EXPECT_EQ(Total(), "All Players");
     EXPECT_EQ(Input->toPlainText(), "");
-    EXPECT_EQ(form->windowTitle(), "Orv2Term - Version 1.04 - 127.0.0.1 - Zed");
-    EXPECT_EQ(Stored("Ac0").Text, "Zed~demo~demo\n");
-    EXPECT_EQ(Stored("Current Account").Number, 0u);
 
     // A typed command goes out with Enter; the game's echo and answer come back into the pane.
     const qsizetype before = Lines().size();
     Enter(QStringLiteral("  look"));
     const qsizetype echo = WaitForLine(before, ">look ");
-    ASSERT_GE(echo, 0) << Shown().toStdString();
+    ASSERT_GE(echo, 0);
     EXPECT_GE(WaitForLine(echo + 1, [](const QString& line) { return line.startsWith("Exits:"); }), 0);
-    EXPECT_EQ(Input->toPlainText(), "");
 
     Action("Logoff")->trigger();
-    EXPECT_EQ(LastLines(3), ClosedLines);
     EXPECT_EQ(Status(), "Disconnected");
     EXPECT_TRUE(Until([&] { return server->clientCount() == 0; }));
     EXPECT_EQ(Rows(), rows) << "the last list stays on show";
 }
 
 TEST_F(PlayTest, AFriendsComingAndGoingIsAlertedAndTheListFollowsEveryone) {
-    ASSERT_NO_FATAL_FAILURE(StartServer(4));
+    server = demotest::startServer(4);
     form->SetSoundPlayer(&sound);
     form->Foes.SetNames({"Nova"});
     form->Foes.SetRanksAlertMask(orv::FriendsAndFoes::AudibleBit);
     ASSERT_FALSE(Action("SpyNetItem")->isChecked());
     LogOnTo(Port(), QStringLiteral("demo"), QStringLiteral("demo"));
-    ASSERT_TRUE(WaitPlaying()) << Shown().toStdString();
+    ASSERT_TRUE(WaitPlaying());
     const qsizetype listed = Rows().size();
 
     // The friend logs on from another connection: alerted, shown with notices off, listed.
     demotest::Client nova(server->port());
     nova.logOn("kx1234", "secret");
     const QString entered = "SPYNET REPORT: Adventureuse Nova has entered Orvanta DataSpace. ";
-    ASSERT_GE(WaitForLine(0, entered), 0) << Shown().toStdString();
+    ASSERT_GE(WaitForLine(0, entered), 0);
     EXPECT_TRUE(Rows().contains("Nova"));
     EXPECT_EQ(Count(), QStringLiteral("%1 players on-line").arg(listed + 1));
     const std::string alert = QFile::encodeName(form->StartDir).toStdString() + "/alert.wav";
@@ -123,22 +115,20 @@ TEST_F(PlayTest, AFriendsComingAndGoingIsAlertedAndTheListFollowsEveryone) {
     QMenu* popup = OpenPlayerPopup(RowCentre("Nova"));
     ChooseFromPopup(popup, Action("ExamineItem"));
     const qsizetype examined = WaitForLine(shownBefore, ">ex Nova ");
-    ASSERT_GE(examined, 0) << Shown().toStdString();
+    ASSERT_GE(examined, 0);
     EXPECT_GE(WaitForLine(examined, "Adventureuse Nova is a woman in a patched flight suit, rank 3 of 14. "),
               examined + 1);
-    EXPECT_EQ(form->focusWidget(), Input);
 
     // The friend leaves: alerted and shown again, and the row goes.
     nova.send("quit\n");
-    ASSERT_GE(WaitForLine(examined, "SPYNET REPORT: Adventureuse Nova has left Orvanta DataSpace. "), 0)
-        << Shown().toStdString();
+    ASSERT_GE(WaitForLine(examined, "SPYNET REPORT: Adventureuse Nova has left Orvanta DataSpace. "), 0);
     EXPECT_FALSE(Rows().contains("Nova"));
     EXPECT_EQ(sound.played, std::vector<std::string>(2, alert));
     EXPECT_EQ(Rows().size(), server->playersOnline());
 }
 
 TEST_F(PlayTest, ANewAccountsCharacterEntersTheGameAndATakenNameSendsThePlayerBack) {
-    ASSERT_NO_FATAL_FAILURE(StartServer(3));
+    server = demotest::startServer(3);
     TNewAccountForm* account = NewAccountForm;
     account->HostEdit->setText(QStringLiteral("127.0.0.1"));
     account->PortEdit->setText(Port());
@@ -163,15 +153,12 @@ TEST_F(PlayTest, ANewAccountsCharacterEntersTheGameAndATakenNameSendsThePlayerBa
     };
 
     sendForm();
-    ASSERT_TRUE(WaitPlaying()) << Shown().toStdString();
-    QStringList shown = Lines();
-    qsizetype at = shown.indexOf("Setting up new account");
-    ASSERT_GE(at, 0) << Shown().toStdString();
-    EXPECT_EQ(shown.mid(at, 5), QStringList({"Setting up new account", "New account set up.",
-                                             "New character being set up.", " ", " "}));
+    ASSERT_TRUE(WaitPlaying());
+    EXPECT_EQ(LinesFrom("Setting up new account", 5),
+              QStringList({"Setting up new account", "New account set up.", "New character being set up.",
+                           " ", " "}));
     EXPECT_TRUE(Rows().contains("Quill"));
     EXPECT_EQ(Rows().size(), server->playersOnline());
-    EXPECT_EQ(Input->toPlainText(), "");
     Action("Logoff")->trigger();
     ASSERT_TRUE(Until([&] { return server->clientCount() == 0; }));
 
@@ -186,8 +173,7 @@ TEST_F(PlayTest, ANewAccountsCharacterEntersTheGameAndATakenNameSendsThePlayerBa
         refusal = box->text();
         QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
     });
-    ASSERT_TRUE(Until([&] { return !refusal.isEmpty() && Status() == "Disconnected"; }))
-        << Shown().toStdString();
+    ASSERT_TRUE(Await([&] { return !refusal.isEmpty() && Status() == "Disconnected"; }));
     EXPECT_EQ(refusal, "The character name you chose is\nunavailable. Please try again.");
     EXPECT_EQ(LastLines(3), ClosedLines);
     EXPECT_FALSE(Lines().join('|').contains("I'm sorry")) << "the refusal itself is not shown";

@@ -1,10 +1,8 @@
 #include "ui/F_keys.h"
 #include "ui/Layout.h"
 
-#include <QGroupBox>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 
@@ -51,7 +49,7 @@ class F_keysTest : public ::testing::Test {
     std::unique_ptr<TFKeyForm> form;
 };
 
-TEST_F(F_keysTest, NextAndLastWalkTheKeysAndResetKeepsThePlace) {
+TEST_F(F_keysTest, NextAndLastWalkTheKeysResetKeepsThePlaceAndOnlyOkKeepsATextForTheRun) {
     stored = {{"F1", "look"}, {"F2", "north"}};
     Open();
     EXPECT_EQ(Caption(), " Text for F1-Key ");
@@ -73,6 +71,17 @@ TEST_F(F_keysTest, NextAndLastWalkTheKeysAndResetKeepsThePlace) {
     EXPECT_EQ(published[0], "look");
     EXPECT_EQ(Caption(), " Text for the F2-Key ");
     EXPECT_TRUE(form->LastBtn->isEnabled());
+
+    Type(QStringLiteral(" up"));
+    form->close(); // the close box leaves the text in the pane only
+    EXPECT_EQ(published[1], "north");
+    form->show();
+    EXPECT_EQ(Memo(), "north up");
+    Click(form->OKBtn);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(form->result(), orv::ui::DialogResult::OK);
+    EXPECT_EQ(published[1], "north up");
+    EXPECT_EQ(stored.at("F2"), "north");
 }
 
 TEST_F(F_keysTest, TextsAreKeptWithoutTrailingBreaksAndWrittenOnlyBySaveAll) {
@@ -109,22 +118,6 @@ TEST_F(F_keysTest, TextsAreKeptWithoutTrailingBreaksAndWrittenOnlyBySaveAll) {
     stored.clear();
     Click(form->SaveBtn);
     EXPECT_EQ(stored, (Stored{{"F1", "say caf\xe9 \x80\r\ngrin"}}));
-}
-
-TEST_F(F_keysTest, OkKeepsATextForTheRunAndTheCloseBoxDoesNot) {
-    stored = {{"F1", "look"}};
-    Open();
-    Type(QStringLiteral(" up"));
-    form->close(); // the close box leaves the text in the pane only
-    EXPECT_EQ(published[0], "look");
-    form->show();
-    EXPECT_EQ(Memo(), "look up");
-
-    Click(form->OKBtn);
-    EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(form->result(), orv::ui::DialogResult::OK);
-    EXPECT_EQ(published[0], "look up");
-    EXPECT_EQ(stored.at("F1"), "look");
 }
 
 TEST_F(F_keysTest, TheEditorTakesAtMost240CharactersCountingBreaksAsTwo) {

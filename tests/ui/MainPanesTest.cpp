@@ -95,7 +95,7 @@ TEST_F(MainPanesTest, ExitWritesTheWindowsSettingsAndTheNextStartAppliesThem) {
         EXPECT_EQ(Number(name), value) << name;
 }
 
-TEST_F(MainPanesTest, TheColourDialogRepaintsThePanesAndTheScrollbackFollowsAtTheNextStart) {
+TEST_F(MainPanesTest, TheColourAndFontDialogsRepaintThePanesAndTheScrollbackFollowsAtTheNextStart) {
     const QRgb window = Backgrounds().front();
     const QRgb chosen = qRgb(10, 20, 30);
     WhenModal(QStringLiteral("ColorDialog"), [=](QWidget* modal) {
@@ -106,12 +106,7 @@ TEST_F(MainPanesTest, TheColourDialogRepaintsThePanesAndTheScrollbackFollowsAtTh
     });
     Action("ColourItem")->trigger();
     EXPECT_EQ(Backgrounds(), (std::vector<QRgb>{chosen, chosen, chosen, window}));
-    Restart();
-    EXPECT_EQ(Number("BkgColour"), 0x001e140au);
-    EXPECT_EQ(Backgrounds(), std::vector<QRgb>(4, chosen));
-}
 
-TEST_F(MainPanesTest, TheFontDialogOffersFixedPitchFacesAndThePanesFollowTheChoice) {
     WhenModal(QStringLiteral("FontDialog"), [&](QWidget* modal) {
         auto* dialog = qobject_cast<QFontDialog*>(modal);
         const QAbstractItemModel* faces = dialog->findChild<QListView*>()->model();
@@ -127,7 +122,10 @@ TEST_F(MainPanesTest, TheFontDialogOffersFixedPitchFacesAndThePanesFollowTheChoi
     EXPECT_EQ(form->WindowFont().family(), "DejaVu Sans Mono");
     for (const char* pane : Panes)
         EXPECT_EQ(Find<QWidget>(pane)->font(), form->WindowFont()) << pane;
+
     Restart();
+    EXPECT_EQ(Number("BkgColour"), 0x001e140au);
+    EXPECT_EQ(Backgrounds(), std::vector<QRgb>(4, chosen));
     EXPECT_EQ(Number("Font Colour"), 0x80000008u) << "the system's window text";
     EXPECT_EQ(form->WindowFont().family(), "DejaVu Sans Mono");
     EXPECT_EQ(form->WindowFont().pointSize(), 13);
