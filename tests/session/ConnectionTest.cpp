@@ -9,6 +9,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orv {
@@ -33,22 +34,14 @@ class FakeSocket : public LinkSocket, public MonotonicClock {
         state = State::Connecting;
     }
     void Close() override {
-        ++closes;
         if (state != State::Connected) return;
-        if (queued > 0) {
-            state = State::Closing;
-            return;
-        }
-        state = State::Idle;
-        link->Disconnected();
+        state = queued > 0 ? State::Closing : State::Idle;
+        if (state == State::Idle) link->Disconnected();
     }
     void Abort() override {
         ++aborts;
-        const bool wasConnected = state == State::Connected;
-        state = State::Idle;
-        incoming.clear();
-        queued = 0;
-        if (wasConnected) link->Disconnected();
+        incoming.clear(), queued = 0;
+        if (std::exchange(state, State::Idle) == State::Connected) link->Disconnected();
     }
     bool IsActive() const override { return state != State::Idle; }
     bool IsConnected() const override { return state == State::Connected; }
@@ -62,29 +55,18 @@ class FakeSocket : public LinkSocket, public MonotonicClock {
         return n;
     }
     void Write(std::string_view bytes) override {
-        written.append(bytes);
-        if (!serverReads) queued += bytes.size();
+        written.append(bytes), queued += serverReads ? 0 : bytes.size();
     }
     std::size_t BytesQueued() const override { return queued; }
     void ReadLater() override { ++readLaters; }
     std::int64_t NowMs() const override { return now; }
 
     // What the network does.
-    void Accept() {
-        state = State::Connected;
-        link->Connected();
-    }
-    void Arrive(const std::string& bytes) {
-        incoming += bytes;
-        link->ReadyRead();
-    }
-    void ServerCloses() {
-        state = State::Idle;
-        link->Disconnected();
-    }
+    void Accept() { state = State::Connected, link->Connected(); }
+    void Arrive(const std::string& bytes) { incoming += bytes, link->ReadyRead(); }
+    void ServerCloses() { state = State::Idle, link->Disconnected(); }
     void QueueDrains() {
-        queued = 0;
-        if (state == State::Closing) ServerCloses();
+        if (std::exchange(queued, 0) > 0 && state == State::Closing) ServerCloses();
     }
 
     Connection* link = nullptr;
@@ -94,7 +76,7 @@ class FakeSocket : public LinkSocket, public MonotonicClock {
     bool serverReads = true;
     std::vector<std::string> opened;
     std::vector<std::size_t> reads;
-    int closes = 0, aborts = 0, readLaters = 0;
+    int aborts = 0, readLaters = 0;
     std::int64_t now = 0, msPerRead = 0;
 };
 
@@ -105,8 +87,7 @@ class FakeWindow : public SessionHost, public LinkView, public PlayerListView {
     void SendText(std::string_view bytes) override { link->Send(bytes); }
     bool DiagnosticsOn() const override { return false; }
     void ShowLine(std::string_view line) override {
-        shown.emplace_back(line);
-        if (onShow) onShow(line);
+        shown.emplace_back(line), onShow ? onShow(line) : void();
     }
     LinkState GetLinkState() const override { return link->State(); }
     void SetLinkState(LinkState state) override { link->SetState(state); }
