@@ -10,7 +10,10 @@
 #include <windows.h>
 #else
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -106,5 +109,33 @@ std::error_code ReplaceWholeFile(const std::filesystem::path& target, std::strin
     SyncFolder(target.parent_path());
     return {};
 }
+
+#ifndef _WIN32
+std::error_code MakePrivateFolders(const std::string& folder) {
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) == 0)
+        return S_ISDIR(info.st_mode) ? std::error_code() : std::make_error_code(std::errc::not_a_directory);
+    const auto slash = folder.find_last_of('/');
+    if (slash != std::string::npos && slash > 0)
+        if (const auto error = MakePrivateFolders(folder.substr(0, slash))) return error;
+    if (::mkdir(folder.c_str(), 0700) != 0) return errno == EEXIST ? std::error_code() : LastError();
+    // The umask may only take bits away; the folder is the user's alone.
+    ::chmod(folder.c_str(), 0700);
+    return {};
+}
+
+std::string UserBaseFolder(const char* variable, std::string_view homeFallback) {
+    const char* set = std::getenv(variable);
+    if (set != nullptr && set[0] == '/') return set;
+    std::string base;
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] != '\0') {
+        base = home;
+    } else if (const passwd* user = ::getpwuid(::getuid()); user != nullptr && user->pw_dir != nullptr) {
+        base = user->pw_dir;
+    }
+    return base.append("/").append(homeFallback);
+}
+#endif
 
 } // namespace orv

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 #include <system_error>
 
@@ -19,5 +20,15 @@ inline constexpr char PathSeparator = '/';
 // (readable by the user alone), reach the disk, and the new file is renamed over target. A failed
 // or interrupted write leaves the old file as it was and no new file behind; the error says why.
 std::error_code ReplaceWholeFile(const std::filesystem::path& target, std::string_view content);
+
+#ifndef _WIN32
+// Creates folder and any missing parents readable by the user alone (0700): saved passwords and the
+// player's logs live in them. An existing folder is left as it is.
+std::error_code MakePrivateFolders(const std::string& folder);
+
+// A per-user base folder as the desktop's conventions name it: the absolute path in the environment
+// variable, else homeFallback (".config", ".local/share") below the home folder.
+std::string UserBaseFolder(const char* variable, std::string_view homeFallback);
+#endif
 
 } // namespace orv

@@ -298,22 +298,6 @@ std::string ReadAll(const std::string& path) {
     }
 }
 
-std::error_code MakeFolders(const std::string& folder) {
-    struct stat info {};
-    if (::stat(folder.c_str(), &info) == 0)
-        return S_ISDIR(info.st_mode) ? std::error_code() : std::make_error_code(std::errc::not_a_directory);
-    const auto slash = folder.find_last_of('/');
-    if (slash != std::string::npos && slash > 0)
-        if (const auto error = MakeFolders(folder.substr(0, slash))) return error;
-    if (::mkdir(folder.c_str(), 0700) != 0) {
-        if (errno == EEXIST) return {};
-        return LastError();
-    }
-    // The umask may only take bits away; saved passwords want exactly the owner.
-    ::chmod(folder.c_str(), 0700);
-    return {};
-}
-
 std::string FolderOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
     if (slash == std::string::npos) return ".";
@@ -345,7 +329,7 @@ std::error_code RegFile::WriteText(std::string_view name, std::string_view text)
 
 std::error_code RegFile::Write(std::string_view name, const std::string& data) {
     const std::string folder = FolderOf(path_);
-    if (const auto error = MakeFolders(folder)) return error;
+    if (const auto error = MakePrivateFolders(folder)) return error;
 
     // The file itself is replaced on every write, so the lock lives in a file of its own.
     FileDescriptor lock(::open((path_ + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
@@ -365,20 +349,7 @@ std::error_code RegFile::Write(std::string_view name, const std::string& data) {
 }
 
 std::string DefaultSettingsPath() {
-    std::string base;
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config != nullptr && config[0] == '/') {
-        base = config;
-    } else {
-        const char* home = std::getenv("HOME");
-        if (home != nullptr && home[0] != '\0') {
-            base = home;
-        } else if (const passwd* user = ::getpwuid(::getuid()); user != nullptr && user->pw_dir != nullptr) {
-            base = user->pw_dir;
-        }
-        base += "/.config";
-    }
-    return base + "/talmaro/ot32.reg";
+    return UserBaseFolder("XDG_CONFIG_HOME", ".config") + "/talmaro/ot32.reg";
 }
 
 } // namespace orv
