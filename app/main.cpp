@@ -1,8 +1,8 @@
+#include "ui/Main.h"
 #include "app/CommandLine.h"
 #include "app/DataFolder.h"
 #include "app/Forms.h"
 #include "ui/Boxes.h"
-#include "ui/Main.h"
 
 #include <QApplication>
 #include <QDir>
