@@ -22,7 +22,7 @@ TEST(DataFolder, FollowsXdgDataHomeOnlyWhenItIsAnAbsolutePath) {
     }
 }
 
-TEST(DataFolder, MadeForTheOwnerAloneWithTheDefaultSound) {
+TEST(DataFolder, MadeForTheOwnerAloneWithTheDefaultSoundThatNeverReplacesThePlayers) {
     TempDir dir;
     Spit(dir / "default.wav", "RIFF default");
     const std::string folder = dir / "home/.local/share/talmaro";
@@ -44,10 +44,8 @@ TEST(DataFolder, MadeForTheOwnerAloneWithTheDefaultSound) {
     fs::create_symlink(dir / "elsewhere.wav", folder + "/alert.wav");
     ASSERT_FALSE(PrepareDataFolder(folder, dir / "default.wav"));
     EXPECT_TRUE(fs::is_symlink(folder + "/alert.wav"));
-}
 
-TEST(DataFolder, NoDefaultSoundIsNoErrorButAFileInTheWayIs) {
-    TempDir dir;
+    // No default sound is no error, but a file in the way is.
     ASSERT_FALSE(PrepareDataFolder(dir / "talmaro", dir / "missing.wav"));
     EXPECT_FALSE(fs::exists(dir / "talmaro/alert.wav"));
 

@@ -87,7 +87,7 @@ TEST_F(StoreFixture, ExitBatchComesBackAtTheNextStartWhichStopsAtTheFirstAbsentO
     EXPECT_EQ(store->BkgColour, SystemWindowColour);
 }
 
-TEST_F(StoreFixture, FontGroupGivesAFontOnlyWhenAllFourIntegersAreThere) {
+TEST_F(StoreFixture, FontOnlyWithAllFourIntegersGettersDefaultForMistypedValuesAndTextsAreCut) {
     stored.WriteText("Font Name", std::string(40, 'x'));
     stored.WriteDword("Font Height", 0xFFFFFFF0); // a negative height, as fonts store a character height
     stored.WriteDword("Font Weight", 700);
@@ -101,9 +101,8 @@ TEST_F(StoreFixture, FontGroupGivesAFontOnlyWhenAllFourIntegersAreThere) {
     registry.values.erase("Font Name");
     stored.WriteText("Font Size", "12");
     EXPECT_FALSE(Open()->Font);
-}
 
-TEST_F(StoreFixture, GettersGiveTheirDefaultForMistypedValuesAndTextsAreCut) {
+    // Getters give their default for mistyped values, and texts are cut.
     auto store = Open();
     stored.WriteText("list width", "200");
     registry.values["ToolBar"] = {ValueType::Other, 0, {}};
