@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 namespace orv::app {
@@ -16,40 +17,36 @@ CommandLine Parse(std::initializer_list<const char*> args) {
 
 using Action = CommandLine::Action;
 
-TEST(CommandLine, QtOptionsPassWithTheirValuesAndLeaveTheStartFolder) {
-    for (const auto& line :
-         {Parse({}), Parse({"-platform", "offscreen"}), Parse({"--style", "fusion", "-reverse"}),
-          Parse({"-style=fusion", "-qmljsdebugger=port:1234"}), Parse({"-session", "10d2e4f5a6"})}) {
-        EXPECT_EQ(line.Do, Action::Run) << line.Error;
-        EXPECT_EQ(line.Folder, DataFolder::StartFolder);
-    }
-    const auto desktop = Parse({"-platform", "xcb", "--desktop", "-reverse"});
-    EXPECT_EQ(desktop.Do, Action::Run) << desktop.Error;
-    EXPECT_EQ(desktop.Folder, DataFolder::Desktop);
-}
-
-TEST(CommandLine, HelpAndVersionAnswerWhateverElseIsThere) {
-    EXPECT_EQ(Parse({"--desktop", "--help"}).Do, Action::Help);
-    EXPECT_EQ(Parse({"-h"}).Do, Action::Help);
-    EXPECT_EQ(Parse({"--version", "--bogus"}).Do, Action::Version);
-}
-
-TEST(CommandLine, AnythingElseIsOneLineNamingTheCulprit) {
+// Qt's options pass with their values, help and version answer whatever else is there, and anything
+// else is an error of one line naming the culprit.
+TEST(CommandLine, EachLineGivesItsActionFolderAndMessage) {
     const struct {
         std::initializer_list<const char*> Args;
-        const char* Culprit;
-    } cases[] = {
-        {{"--desktop", "--bogus"}, "'--bogus'"},
-        {{"-d"}, "'-d'"},
-        {{"--desktop=yes"}, "'--desktop=yes'"},
-        {{"-platform"}, "'-platform' needs a value"},
-        {{"somefile"}, "'somefile'"},
-        {{"-"}, "'-'"},
-        {{"-platform", "xcb", "extra"}, "'extra'"},
-    };
+        Action Do;
+        const char* Culprit = "";                    // for Action::Error
+        DataFolder Folder = DataFolder::StartFolder; // for Action::Run
+    } cases[] = {{{}, Action::Run},
+                 {{"-platform", "offscreen"}, Action::Run},
+                 {{"--style", "fusion", "-reverse"}, Action::Run},
+                 {{"-style=fusion", "-qmljsdebugger=port:1234"}, Action::Run},
+                 {{"-session", "10d2e4f5a6"}, Action::Run},
+                 {{"-platform", "xcb", "--desktop", "-reverse"}, Action::Run, "", DataFolder::Desktop},
+                 {{"--desktop", "--help"}, Action::Help},
+                 {{"-h"}, Action::Help},
+                 {{"--version", "--bogus"}, Action::Version},
+                 {{"--desktop", "--bogus"}, Action::Error, "'--bogus'"},
+                 {{"-d"}, Action::Error, "'-d'"},
+                 {{"--desktop=yes"}, Action::Error, "'--desktop=yes'"},
+                 {{"-platform"}, Action::Error, "'-platform' needs a value"},
+                 {{"somefile"}, Action::Error, "'somefile'"},
+                 {{"-"}, Action::Error, "'-'"},
+                 {{"-platform", "xcb", "extra"}, Action::Error, "'extra'"}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(std::vector<std::string>(c.Args.begin(), c.Args.end())));
         const auto line = Parse(c.Args);
-        EXPECT_EQ(line.Do, Action::Error) << c.Culprit;
+        EXPECT_EQ(line.Do, c.Do) << line.Error;
+        EXPECT_TRUE(c.Do != Action::Run || line.Folder == c.Folder) << "the folder";
+        if (c.Do != Action::Error) continue;
         EXPECT_NE(line.Error.find(c.Culprit), std::string::npos) << line.Error;
         EXPECT_EQ(line.Error.find('\n'), std::string::npos) << line.Error;
     }

@@ -19,7 +19,7 @@ struct Roster : ::testing::Test {
     PlayerRoster roster{view, foes};
 };
 
-TEST_F(Roster, ListIsUntouchedUntilBuiltThenFollowsEachChange) {
+TEST_F(Roster, ListIsUntouchedUntilBuiltThenFollowsEachChangeUntilHiddenOrCleared) {
     roster.AddPlayer("Zed"); // as while the who-list is read
     roster.AddPlayer("Nova");
     roster.RemovePlayer("Zed");
@@ -45,6 +45,21 @@ TEST_F(Roster, ListIsUntouchedUntilBuiltThenFollowsEachChange) {
     EXPECT_EQ(view.Sorted(), (Rows{"Abcdefghijklmno", "Nova", "Zed"}));
     roster.RemovePlayer("Abcdefghijklmnopqrst");
     EXPECT_EQ(view.Sorted(), (Rows{"Nova", "Zed"}));
+
+    view.rows.push_back("Stale");
+    roster.PlayerListToggled(false); // hides only
+    EXPECT_FALSE(view.panelShown);
+    EXPECT_EQ(view.Sorted(), (Rows{"Nova", "Stale", "Zed"}));
+    roster.PlayerListToggled(true); // redraws from the roster, which holds both Zed and zed
+    EXPECT_TRUE(view.panelShown);
+    EXPECT_EQ(view.Sorted(), (Rows{"Nova", "Zed", "zed"}));
+
+    view.caption = "Disconnected";
+    roster.ClearRoster(); // the list is no longer built; caption and count wait for the next who-list
+    roster.AddPlayer("Nova");
+    EXPECT_TRUE(view.rows.empty());
+    EXPECT_EQ(view.caption, "Disconnected");
+    EXPECT_EQ(view.countText, "3 players on-line");
 }
 
 TEST_F(Roster, SwitchesToFriendsAndFoesAbove1024AndBackBelow1000) {
@@ -71,25 +86,6 @@ TEST_F(Roster, SwitchesToFriendsAndFoesAbove1024AndBackBelow1000) {
     Numbered(999, 1000, false);
     EXPECT_EQ(view.caption, "All Players");
     EXPECT_EQ(view.rows.size(), 999u);
-}
-
-TEST_F(Roster, ClearingAndThePlayerListOption) {
-    roster.AddPlayer("Zed");
-    roster.RebuildList();
-    view.rows.push_back("Stale");
-    roster.PlayerListToggled(false); // hides only
-    EXPECT_FALSE(view.panelShown);
-    EXPECT_EQ(view.rows, (Rows{"Zed", "Stale"}));
-    roster.PlayerListToggled(true); // redraws from the roster
-    EXPECT_TRUE(view.panelShown);
-    EXPECT_EQ(view.rows, (Rows{"Zed"}));
-
-    view.caption = "Disconnected";
-    roster.ClearRoster(); // the list is no longer built; caption and count wait for the next who-list
-    roster.AddPlayer("Nova");
-    EXPECT_TRUE(view.rows.empty());
-    EXPECT_EQ(view.caption, "Disconnected");
-    EXPECT_EQ(view.countText, "1 players on-line");
 }
 
 } // namespace

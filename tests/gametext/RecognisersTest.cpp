@@ -62,11 +62,23 @@ TEST_F(Recognisers, SetupSwitchesNoticesOnAndReadsTheWhoListWhenThePlayerListIsT
     EXPECT_EQ(host.sent, "qw\n");
 }
 
-TEST_F(Recognisers, ReportsKeepTheRosterCurrentAndFriendsAndWatchedRanksAlertAndShow) {
+TEST_F(Recognisers, ReportsKeepTheRosterCurrentAndAlertWhileLinesOfOtherShapesChangeNothing) {
+    roster.RebuildList();
     foes.SetNames({"Zed"});
+    foes.SetRanksAlertMask(0xFFFF);
+    // Lines of other shapes are shown unchanged and change nothing.
+    const Lines others = {"SPYNET REPORT: Zed has entered Orvanta DataSpace",
+                          "SPYNET REPORT: Baron Zed entered DataSpace.", "Tolb says, \"Hello.\""};
+    for (const auto& line : others)
+        Receive(line);
+    Receive("   ");
+    EXPECT_EQ(host.shown, (Lines{others[0] + " ", others[1] + " ", others[2] + " "}));
+    EXPECT_EQ(roster.PlayerCount(), 0u);
+    EXPECT_EQ(host.alerts, 0);
+
+    host.shown.clear();
     foes.SetRanksAlertMask(0x4000 | FriendsAndFoes::AudibleBit); // rank 14, Duke or Duchess, aloud
     roster.AddPlayer("Kesh");
-    roster.RebuildList();
     const Lines alerting = {Report("Captain Zed"), Report("Zed", "left"), Report("Duchess Avalon", "left")};
     for (const auto& line : alerting)
         Receive(line);
@@ -89,20 +101,6 @@ TEST_F(Recognisers, ReportsKeepTheRosterCurrentAndFriendsAndWatchedRanksAlertAnd
     host.spyNet = true; // every report shown
     Receive(Report("Nova", "left"));
     EXPECT_EQ(host.shown.back(), Report("Nova", "left") + " ");
-}
-
-TEST_F(Recognisers, LinesOfOtherShapesAreShownUnchangedAndChangeNothing) {
-    roster.RebuildList();
-    foes.SetNames({"Zed"});
-    foes.SetRanksAlertMask(0xFFFF);
-    const Lines lines = {"SPYNET REPORT: Zed has entered Orvanta DataSpace",
-                         "SPYNET REPORT: Baron Zed entered DataSpace.", "Tolb says, \"Hello.\""};
-    for (const auto& line : lines)
-        Receive(line);
-    Receive("   ");
-    EXPECT_EQ(host.shown, (Lines{lines[0] + " ", lines[1] + " ", lines[2] + " "}));
-    EXPECT_EQ(roster.PlayerCount(), 0u);
-    EXPECT_EQ(host.alerts, 0);
 }
 
 } // namespace

@@ -8,35 +8,30 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class FixedClock : public Clock {
-  public:
+// A fixed clock, and shows lines the way the main window does: into the output model, whose sink
+// is the log.
+struct FakeLogHost : Clock, LogHost {
     LocalTime Now() const override { return time; }
-    LocalTime time{2026, 12, 5, 14, 3, 9, 6}; // Sat Dec 05 14:03:09 2026
-};
-
-// Shows lines the way the main window does: into the output model, whose sink is the log.
-class FakeLogHost : public LogHost {
-  public:
     void ShowLine(std::string_view line) override {
         shown.emplace_back(line);
         if (log != nullptr) log->WriteLine(line);
     }
     void LoggingChanged(bool open) override { changes.push_back(open); }
+    LocalTime time{2026, 12, 5, 14, 3, 9, 6}; // Sat Dec 05 14:03:09 2026
     SessionLog* log = nullptr;
     Lines shown;
     std::vector<bool> changes;
 };
 
 struct LogFixture : ::testing::Test {
-    std::unique_ptr<SessionLog> MakeLog() {
-        auto log = std::make_unique<SessionLog>(host, clock, dir.Path().string());
+    std::unique_ptr<SessionLog> MakeLog(const std::string& start = "") {
+        auto log = std::make_unique<SessionLog>(host, host, start.empty() ? dir.Path().string() : start);
         host.log = log.get();
         return log;
     }
     std::string DayLog() const { return (dir.Path() / "logs" / "05Dec2026.log").string(); }
 
     TempDir dir;
-    FixedClock clock;
     FakeLogHost host;
 };
 
@@ -59,7 +54,7 @@ TEST_F(LogFixture, TwoRunsOnOneDayAppendToOneDayFileAndAnOpenLogIsNeverReplaced)
     host.ShowLine("after");
     EXPECT_EQ(host.changes, (std::vector<bool>{true, false}));
 
-    clock.time.Hour = 23;
+    host.time.Hour = 23;
     log = MakeLog();
     log->StartDayLog();
     log.reset(); // the end of the program closes the log with its stop line
@@ -72,7 +67,7 @@ TEST_F(LogFixture, TwoRunsOnOneDayAppendToOneDayFileAndAnOpenLogIsNeverReplaced)
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "other.log"));
 }
 
-TEST_F(LogFixture, SavedBuffersAppendBetweenStampsEvenToTheOpenLog) {
+TEST_F(LogFixture, SavedBuffersAppendBetweenStampsEvenToTheOpenLogAndFailuresToOpenAreReported) {
     auto log = MakeLog();
     const std::string path = dir / "buffer.log";
     ASSERT_TRUE(log->OpenChosenLog(path));
@@ -86,15 +81,15 @@ TEST_F(LogFixture, SavedBuffersAppendBetweenStampsEvenToTheOpenLog) {
                      "\n*** Logging stopped - Sat Dec 05 14:03:09 2026\n"));
     log->SaveBuffer(dir / "missing/buffer.log", "text");
     EXPECT_EQ(host.shown.back(), "--- Sorry - unable to open file ---");
-}
 
-TEST_F(LogFixture, ALogsFolderThatCannotBeMadeIsReportedAndNothingOpens) {
+    // A logs folder that cannot be made is reported and nothing opens.
+    host.shown.clear();
     Spit(dir / "plain", "a file where the start folder belongs");
-    SessionLog log(host, clock, dir / "plain");
-    log.StartDayLog();
-    EXPECT_FALSE(log.IsOpen());
+    log = MakeLog(dir / "plain");
+    log->StartDayLog();
+    EXPECT_FALSE(log->IsOpen());
     EXPECT_EQ(host.shown, Lines{"--- Sorry - unable to open log file ---"});
-    EXPECT_TRUE(host.changes.empty());
+    EXPECT_EQ(host.changes, (std::vector<bool>{true, false}));
 }
 
 } // namespace

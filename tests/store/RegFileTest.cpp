@@ -4,21 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <optional>
 
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace orv::test {
 namespace {
-
-unsigned Mode(const std::string& path) {
-    struct stat info {};
-    EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
-    return info.st_mode & 07777;
-}
 
 TEST(RegFile, EveryByteStringRoundTripsThroughAnAsciiFileForTheUserAlone) {
     TempDir dir;
@@ -27,12 +18,11 @@ TEST(RegFile, EveryByteStringRoundTripsThroughAnAsciiFileForTheUserAlone) {
     for (int b = 0; b < 256; ++b)
         all += static_cast<char>(b);
     const std::string oddName = "F\"1\\ \xe9\t";
-    ASSERT_FALSE(key.WriteText("all", all));
-    ASSERT_FALSE(key.WriteText(oddName, "look\r\nsay hi"));
-    ASSERT_FALSE(key.WriteText("empty", ""));
-    ASSERT_FALSE(key.WriteDword("max", 0xFFFFFFFF));
-    ASSERT_FALSE(key.WriteDword("list width", 140));
-    ASSERT_FALSE(key.WriteDword("LIST WIDTH", 200)); // names compare as the registry compares them
+    ASSERT_FALSE(key.WriteText("all", all) || key.WriteText(oddName, "look\r\nsay hi") ||
+                 key.WriteText("empty", ""));
+    // Names compare as the registry compares them.
+    ASSERT_FALSE(key.WriteDword("max", 0xFFFFFFFF) || key.WriteDword("list width", 140) ||
+                 key.WriteDword("LIST WIDTH", 200));
     EXPECT_EQ(key.Read("all").Text, all);
     EXPECT_EQ(key.Read(oddName).Text, "look\r\nsay hi");
     EXPECT_EQ(key.Read("empty").Type, ValueType::Text);
@@ -98,17 +88,15 @@ TEST(RegFile, CorruptOrMissingFilesReadAsWhatCanBeReadAndAFailedWriteIsReported)
     EXPECT_EQ(key.Read("BkgColour").Type, ValueType::Absent);
 
     const std::string header = "[HKEY_CURRENT_USER\\SOFTWARE\\talmaro\\ot32]\n";
-    const std::vector<std::string> corrupt = {
-        std::string("\0\xff\x01garbage\n\n\n", 13),
-        header + "\"a\"=\"unterminated\n",
-        header + "\"a\"=\"\\x4\"\n",
-        header + "\"a\"=\"\\",
-        header + "\"a\"=dword:123456789\n",
-        header + "\"a\"=\"x\" trailing\n",
-        header + "\"a\"",
-        header.substr(0, 20),
-        header + "\"a\"=hex:01,\\",
-    };
+    const std::vector<std::string> corrupt = {std::string("\0\xff\x01garbage\n\n\n", 13),
+                                              header + "\"a\"=\"unterminated\n",
+                                              header + "\"a\"=\"\\x4\"\n",
+                                              header + "\"a\"=\"\\",
+                                              header + "\"a\"=dword:123456789\n",
+                                              header + "\"a\"=\"x\" trailing\n",
+                                              header + "\"a\"",
+                                              header.substr(0, 20),
+                                              header + "\"a\"=hex:01,\\"};
     for (const std::string& text : corrupt) {
         Spit(path, text);
         EXPECT_NE(key.Read("a").Type, ValueType::Text) << text;
@@ -123,19 +111,18 @@ TEST(RegFile, WritersRunningAtOnceLoseNoneOfEachOthersValues) {
     TempDir dir;
     const std::string path = dir / "ot32.reg";
     constexpr int Writers = 3, Writes = 60;
+    const auto name = [](int w, int i) { return "w" + std::to_string(w) + "_" + std::to_string(i); };
     std::vector<pid_t> children;
     for (int w = 0; w < Writers; ++w) {
         const pid_t pid = ::fork();
         ASSERT_GE(pid, 0);
         if (pid == 0) {
             RegFile key(path);
-            int failures = 0;
-            for (int i = 0; i < Writes; ++i) {
-                const std::string name = "w" + std::to_string(w) + "_" + std::to_string(i);
-                failures += key.WriteDword(name, static_cast<std::uint32_t>(w * 1000 + i)) ? 1 : 0;
-                failures += key.WriteText("shared", name) ? 1 : 0;
-            }
-            ::_exit(failures == 0 ? 0 : 1);
+            bool failed = false;
+            for (int i = 0; i < Writes && !failed; ++i)
+                failed = key.WriteDword(name(w, i), static_cast<std::uint32_t>(w * 1000 + i)) ||
+                         key.WriteText("shared", name(w, i));
+            ::_exit(failed ? 1 : 0);
         }
         children.push_back(pid);
     }
@@ -147,26 +134,11 @@ TEST(RegFile, WritersRunningAtOnceLoseNoneOfEachOthersValues) {
     RegFile key(path);
     for (int w = 0; w < Writers; ++w)
         for (int i = 0; i < Writes; ++i)
-            EXPECT_EQ(key.Read("w" + std::to_string(w) + "_" + std::to_string(i)).Number,
-                      static_cast<std::uint32_t>(w * 1000 + i));
+            EXPECT_EQ(key.Read(name(w, i)).Number, static_cast<std::uint32_t>(w * 1000 + i));
     const std::string file = Slurp(path);
     EXPECT_EQ(file.find("\"shared\""), file.rfind("\"shared\"")); // one line, rewritten in place
     EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 3 + Writers * Writes + 1);
 }
-
-// Sets an environment variable, or unsets it for nullptr, until the end of the scope.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        value ? ::setenv(name, value, 1) : ::unsetenv(name);
-    }
-    ~ScopedEnv() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
-
-  private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 TEST(RegFile, DefaultPathFollowsAnAbsoluteXdgConfigHomeElseTheHomeFolder) {
     const ScopedEnv home("HOME", "/home/zed");

@@ -20,8 +20,7 @@ struct FakeRegistry {
     std::set<std::string, std::less<>> failing;
 };
 
-class FakeKey : public RegistryKey {
-  public:
+struct FakeKey : RegistryKey {
     explicit FakeKey(FakeRegistry& registry) : registry_(registry) {}
     RegValue Read(std::string_view name) const override {
         const auto it = registry_.values.find(name);
@@ -33,8 +32,6 @@ class FakeKey : public RegistryKey {
     std::error_code WriteText(std::string_view name, std::string_view text) override {
         return Write(name, {ValueType::Text, 0, std::string(text)});
     }
-
-  private:
     std::error_code Write(std::string_view name, RegValue value) {
         if (registry_.failing.count(name) != 0) return std::make_error_code(std::errc::read_only_file_system);
         registry_.written.emplace_back(name);
@@ -90,7 +87,7 @@ TEST_F(StoreFixture, ExitBatchComesBackAtTheNextStartWhichStopsAtTheFirstAbsentO
     EXPECT_EQ(store->BkgColour, SystemWindowColour);
 }
 
-TEST_F(StoreFixture, FontGroupGivesAFontOnlyWhenAllFourIntegersAreThere) {
+TEST_F(StoreFixture, FontOnlyWithAllFourIntegersGettersDefaultForMistypedValuesAndTextsAreCut) {
     stored.WriteText("Font Name", std::string(40, 'x'));
     stored.WriteDword("Font Height", 0xFFFFFFF0); // a negative height, as fonts store a character height
     stored.WriteDword("Font Weight", 700);
@@ -104,9 +101,8 @@ TEST_F(StoreFixture, FontGroupGivesAFontOnlyWhenAllFourIntegersAreThere) {
     registry.values.erase("Font Name");
     stored.WriteText("Font Size", "12");
     EXPECT_FALSE(Open()->Font);
-}
 
-TEST_F(StoreFixture, GettersGiveTheirDefaultForMistypedValuesAndTextsAreCut) {
+    // Getters give their default for mistyped values, and texts are cut.
     auto store = Open();
     stored.WriteText("list width", "200");
     registry.values["ToolBar"] = {ValueType::Other, 0, {}};
@@ -126,7 +122,7 @@ TEST_F(StoreFixture, GettersGiveTheirDefaultForMistypedValuesAndTextsAreCut) {
     EXPECT_EQ(store->GetFKeyText("F6"), "say");
 }
 
-TEST_F(StoreFixture, AFirstRunReadsDefaultsWritesNothingAndExitsWithoutAFontSizeOrColour) {
+TEST_F(StoreFixture, FirstRunWritesNothingItsExitHasNoFontSizeOrColourAndAFailedWriteEndsIt) {
     auto store = Open();
     EXPECT_TRUE(window.calls.empty() && registry.written.empty());
     EXPECT_FALSE(store->Font);
@@ -136,9 +132,7 @@ TEST_F(StoreFixture, AFirstRunReadsDefaultsWritesNothingAndExitsWithoutAFontSize
     EXPECT_EQ(registry.written,
               (Names{"BkgColour", "Font Name", "Font Height", "Font Weight", "Spynet Report", "Window State",
                      "Window Top", "Window Left", "Window Width", "Window Height"}));
-}
-
-TEST_F(StoreFixture, AFailedWriteEndsTheExitBatch) {
+    // A failed write ends the batch.
     registry.failing = {"Font Weight"};
     EXPECT_THROW(Open()->SaveOnExit({"X", 1, 2}, {}), SettingsWriteError);
     EXPECT_EQ(registry.written, (Names{"BkgColour", "Font Name", "Font Height"}));
