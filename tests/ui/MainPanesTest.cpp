@@ -194,11 +194,15 @@ TEST_F(MainPanesTest, AFailedSettingsWriteIsReportedAndTheProgramGoesOn) {
     QDir(ConfigDir()).removeRecursively();
     ASSERT_TRUE(QFile(ConfigDir()).open(QIODevice::WriteOnly));
     QStringList reported;
+    QWidget* const window = form.get();
     bool stopped = false; // whether the log had stopped when the last box showed
     const auto answer = [&](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
         ASSERT_NE(box, nullptr);
         reported << box->text();
+        // Over the window while it shows; at exit, when it is hidden, the box stands on its own.
+        EXPECT_EQ(box->windowTitle(), "Orv2Term");
+        EXPECT_EQ(box->parentWidget(), reported.size() == 1 ? window : nullptr);
         stopped = Contents(dayLog).contains("Logging stopped");
         box->button(QMessageBox::Ok)->click();
     };
