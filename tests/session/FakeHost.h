@@ -49,10 +49,9 @@ class FakeDialogue : public DialogueHost {
     explicit FakeDialogue(FakeHost& host) : host_(host) {}
     std::string LogonAccount() const override { return account; }
     std::string LogonPassword() const override { return password; }
-    bool AskCorrectedLogon() override {
-        if (!answers.at(boxes++)) return false;
+    bool AskCorrectedLogon() override { // the box shows the corrected details whatever the answer
         account = "kx9999", password = "fixed";
-        return true;
+        return answers.at(boxes++);
     }
     void AbandonLogon() override {
         ++abandons;

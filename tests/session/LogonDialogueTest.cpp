@@ -43,12 +43,11 @@ TEST_F(LogonDialogueTest, PromptWordsOutOfTurnAreShownCutAfterTheColon) {
 TEST_F(LogonDialogueTest, RefusalsAreCorrectedFromTheBoxUntilThePlayerCancels) {
     dialogue.answers = {true, false};
     Receive(LinkState::Logon, "login: Password: ");
-    host.TakeSent();
-    host.TakeShown();
     // The refusal and the next prompt in one chunk: the corrected account goes out at once.
     Receive("\r\nLogin incorrect\r\nlogin: ");
-    EXPECT_EQ(host.TakeSent(), "kx9999\n");
-    EXPECT_EQ(host.TakeShown(), (Lines{"  ", "Logging kx9999 into Orvanta..."}));
+    EXPECT_EQ(host.TakeSent(), "kx1234\nsecret\nkx9999\n");
+    EXPECT_EQ(host.TakeShown(), (Lines{"Logging kx1234 into Orvanta...", "Sending password...", "  ",
+                                       "Logging kx9999 into Orvanta..."}));
     // The second refusal is cancelled: the connection closes and everything after is dropped.
     Receive("Password: \r\nSystem error, try again\r\nlogin: \r\nmore text\r\n");
     EXPECT_EQ(dialogue.abandons, 1u);
