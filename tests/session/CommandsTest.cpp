@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 namespace orv {
-namespace {
 
 TEST(Commands, AppendWordAddsOneSpaceAndCutsToTheLimit) {
     EXPECT_EQ(AppendWord("tell ", "Zed", 255), "tell Zed ");
@@ -11,5 +10,4 @@ TEST(Commands, AppendWordAddsOneSpaceAndCutsToTheLimit) {
     EXPECT_EQ(AppendWord(std::string(254, 'a'), "x", 255), std::string(254, 'a') + "x");
 }
 
-} // namespace
 } // namespace orv

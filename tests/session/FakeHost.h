@@ -4,10 +4,7 @@
 #include "session/Output.h"
 #include "session/Textproc.h"
 
-#include <cstddef>
 #include <string>
-#include <string_view>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -29,31 +26,16 @@ class FakeHost : public SessionHost {
 
     std::string sent;
     Lines shown;
-    bool diagnostics = false;
-    bool supressBlanks = false;
+    bool diagnostics = false, supressBlanks = false;
     LinkState state = LinkState::Normal;
 };
 
-struct FakeLog : LineSink {
-    void WriteLine(std::string_view line) override { lines.emplace_back(line); }
-    std::vector<std::string> lines;
-};
-
 // A new-account form that passes every check; each stat differs, so the order they go out in shows.
+// In order: host, port, account, password, confirmation, e-mail, name, race, new account, gender
+// (female), strength, dexterity, stamina, intelligence, unused points.
 inline NewAccountDetails AcceptableForm() {
-    return {.Host = "localhost",
-            .Port = "30003",
-            .AccountId = "pilot",
-            .Password = "Secret12",
-            .Confirmation = "Secret12",
-            .EMail = "pilot@example.org",
-            .Name = "Zed",
-            .Race = "Elf",
-            .Gender = 1,
-            .Strength = 30,
-            .Dexterity = 50,
-            .Stamina = 40,
-            .Unused = 0};
+    return {"localhost", "30003", "pilot", "Secret12", "Secret12", "pilot@example.org", "Zed", "Elf", true, 1,
+            30,          50,      40,      20,         0};
 }
 
 // What the window shows when the connection closes.
@@ -67,10 +49,9 @@ class FakeDialogue : public DialogueHost {
     explicit FakeDialogue(FakeHost& host) : host_(host) {}
     std::string LogonAccount() const override { return account; }
     std::string LogonPassword() const override { return password; }
-    bool AskCorrectedLogon() override {
-        const bool ok = answers.at(boxes++);
-        if (ok) std::tie(account, password) = corrected;
-        return ok;
+    bool AskCorrectedLogon() override { // the box shows the corrected details whatever the answer
+        account = "kx9999", password = "fixed";
+        return answers.at(boxes++);
     }
     void AbandonLogon() override {
         ++abandons;
@@ -81,29 +62,28 @@ class FakeDialogue : public DialogueHost {
     void ShowError(std::string_view text) override { errors.emplace_back(text); }
     void LogoffClick() override {
         host_.state = LinkState::Normal;
-        for (const auto& line : ClosedLines)
-            host_.ShowLine(line);
+        host_.shown.insert(host_.shown.end(), ClosedLines.begin(), ClosedLines.end());
     }
     void UntickNewAccount() override { form.NewAccount = false; }
 
     std::string account = "kx1234", password = "secret";
-    std::pair<std::string, std::string> corrected{"kx9999", "fixed"};
     std::vector<bool> answers; // the log-on error box's OK (true) or Cancel, in turn
     std::size_t boxes = 0, abandons = 0;
     std::string inputText;
     NewAccountDetails form = AcceptableForm();
-    std::vector<std::string> errors;
+    Lines errors;
 
   private:
     FakeHost& host_;
 };
 
-// A text processor between the two fakes, as the window holds one.
+// A text processor between the two fakes, as the window holds one; Receive may set the state first.
 struct Session {
     FakeHost host;
     FakeDialogue dialogue{host};
     TextProcessor tp{host, &dialogue};
     void Receive(const std::string& chunk) { tp.ProcessChunk(chunk); }
+    void Receive(LinkState state, const std::string& chunk) { host.state = state, Receive(chunk); }
 };
 
 // Bytes from a list of numbers, for telnet sequences.

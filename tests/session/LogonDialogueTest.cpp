@@ -5,18 +5,10 @@
 namespace orv::test {
 namespace {
 
-struct LogonDialogueTest : ::testing::Test, Session {
-    LogonDialogueTest() { host.state = LinkState::Logon; }
-    // Both prompts answered; what they sent and showed is forgotten.
-    void PastThePrompts() {
-        Receive("login: Password: ");
-        host.TakeSent();
-        host.TakeShown();
-    }
-};
+struct LogonDialogueTest : ::testing::Test, Session {};
 
-TEST_F(LogonDialogueTest, AnswersPromptsAsSoonAsTheirColonArrivesAndHidesThem) {
-    Receive("Welcome to the demo\r\n\r\nlogin: ");
+TEST_F(LogonDialogueTest, AnswersPromptsAtTheirColonThenShowsTheWelcomeAndBeginsSetupWithTheRestWaiting) {
+    Receive(LinkState::Logon, "Welcome to the demo\r\n\r\nlogin: ");
     EXPECT_EQ(host.TakeSent(), "kx1234\n");
     EXPECT_EQ(host.TakeShown(), (Lines{"Welcome to the demo ", " ", "Logging kx1234 into Orvanta..."}));
     Receive("\r\nPass");
@@ -25,20 +17,7 @@ TEST_F(LogonDialogueTest, AnswersPromptsAsSoonAsTheirColonArrivesAndHidesThem) {
     EXPECT_EQ(host.TakeSent(), "secret\n");
     // The space after the first prompt's colon came back as a line of its own.
     EXPECT_EQ(host.TakeShown(), (Lines{"  ", "Sending password..."}));
-}
 
-TEST_F(LogonDialogueTest, PromptWordsOutOfTurnAreShownCutAfterTheColon) {
-    // Any line holding "ogin:" is the account prompt, whatever stands before it.
-    Receive("Last login: today\r\nlogin:");
-    // Once answered, a second prompt is only text, cut after its colon.
-    Receive("\r\nyour login: here\r\n");
-    EXPECT_EQ(host.TakeShown(),
-              (Lines{"Logging kx1234 into Orvanta...", " today ", "login: ", " ", "your login: ", " here "}));
-    EXPECT_EQ(host.TakeSent(), "kx1234\n");
-}
-
-TEST_F(LogonDialogueTest, WelcomeIsShownThenSetupBeginsAndTheRestOfTheChunkWaits) {
-    PastThePrompts();
     Receive("\r\n\r\nWelcome to Orvanta DataSpace.\r\nYou are in the concourse.\r\n");
     // "  ": the space after "Password:".
     EXPECT_EQ(host.TakeShown(), (Lines{"  ", " ", "Welcome to Orvanta DataSpace. "}));
@@ -51,13 +30,24 @@ TEST_F(LogonDialogueTest, WelcomeIsShownThenSetupBeginsAndTheRestOfTheChunkWaits
     EXPECT_EQ(host.TakeShown(), (Lines{"You are in the concourse. ", "More. "}));
 }
 
+TEST_F(LogonDialogueTest, PromptWordsOutOfTurnAreShownCutAfterTheColon) {
+    // Any line holding "ogin:" is the account prompt, whatever stands before it.
+    Receive(LinkState::Logon, "Last login: today\r\nlogin:");
+    // Once answered, a second prompt is only text, cut after its colon.
+    Receive("\r\nyour login: here\r\n");
+    EXPECT_EQ(host.TakeShown(),
+              (Lines{"Logging kx1234 into Orvanta...", " today ", "login: ", " ", "your login: ", " here "}));
+    EXPECT_EQ(host.TakeSent(), "kx1234\n");
+}
+
 TEST_F(LogonDialogueTest, RefusalsAreCorrectedFromTheBoxUntilThePlayerCancels) {
     dialogue.answers = {true, false};
-    PastThePrompts();
+    Receive(LinkState::Logon, "login: Password: ");
     // The refusal and the next prompt in one chunk: the corrected account goes out at once.
     Receive("\r\nLogin incorrect\r\nlogin: ");
-    EXPECT_EQ(host.TakeSent(), "kx9999\n");
-    EXPECT_EQ(host.TakeShown(), (Lines{"  ", "Logging kx9999 into Orvanta..."}));
+    EXPECT_EQ(host.TakeSent(), "kx1234\nsecret\nkx9999\n");
+    EXPECT_EQ(host.TakeShown(), (Lines{"Logging kx1234 into Orvanta...", "Sending password...", "  ",
+                                       "Logging kx9999 into Orvanta..."}));
     // The second refusal is cancelled: the connection closes and everything after is dropped.
     Receive("Password: \r\nSystem error, try again\r\nlogin: \r\nmore text\r\n");
     EXPECT_EQ(dialogue.abandons, 1u);

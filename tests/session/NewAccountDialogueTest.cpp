@@ -5,12 +5,10 @@
 namespace orv::test {
 namespace {
 
-struct NewAccountDialogueTest : ::testing::Test, Session {
-    NewAccountDialogueTest() { host.state = LinkState::NewAccount; }
-};
+struct NewAccountDialogueTest : ::testing::Test, Session {};
 
 TEST_F(NewAccountDialogueTest, CreatesTheAccountAndCharacterAndEntersTheSetup) {
-    Receive("Banner\r\nlogin: ");
+    Receive(LinkState::NewAccount, "Banner\r\nlogin: ");
     EXPECT_EQ(host.TakeSent(), "new\n");
     Receive("Choose an account name: ");
     EXPECT_EQ(host.TakeSent(), "pilot\nSecret12\nSecret12\npilot@example.org\n");
@@ -28,36 +26,32 @@ TEST_F(NewAccountDialogueTest, CreatesTheAccountAndCharacterAndEntersTheSetup) {
     EXPECT_EQ(tp.PendingText(), "Welcome\r\n"); // waits for the next chunk's ordinary path
 }
 
-TEST_F(NewAccountDialogueTest, ACharacterForAnExistingAccountLogsOnFirst) {
-    dialogue.form.NewAccount = false;
-    dialogue.form.Gender = 2;
-    Receive("login: Please provide a name for your character: ");
-    EXPECT_EQ(host.TakeSent(), "pilot\nSecret12\nZed\nElf\nn\nn\n30\n40\n50\nyes\n");
-    EXPECT_EQ(host.TakeShown(), (Lines{"New account set up."}));
-}
-
-TEST_F(NewAccountDialogueTest, ATakenAccountOrCharacterNameLogsOffAndTheNextAttemptStartsClean) {
-    Receive("login: Account name: ");
-    host.TakeShown();
+TEST_F(NewAccountDialogueTest,
+       ATakenAccountOrCharacterNameLogsOffAndTheNextAttemptStartsCleanFromTheAccountMade) {
+    Receive(LinkState::NewAccount, "login: Account name: ");
     Receive("\r\nI'm sorry, that account name is taken.\r\nmore: ");
-    EXPECT_EQ(host.TakeShown(), ClosedLines);
+    EXPECT_EQ(host.TakeShown(),
+              (Lines{"Setting up new account", ClosedLines[0], ClosedLines[1], ClosedLines[2]}));
     EXPECT_EQ(host.state, LinkState::Normal);
     EXPECT_TRUE(tp.PendingText().empty());
-    host.state = LinkState::NewAccount;
-    Receive("login:");
+    Receive(LinkState::NewAccount, "login:");
     EXPECT_EQ(host.TakeSent(), "new\npilot\nSecret12\nSecret12\npilot@example.org\nnew\n");
 
     // The character name is refused only after the offer to play, in Setup. The line before the
     // refusal is an ordinary game line; the refusal itself is never shown.
-    host.TakeShown();
-    host.state = LinkState::Setup;
-    Receive("OK - SpyNet\r\nI'm sorry that name is not available.\r\nafter\r\n");
-    EXPECT_EQ(host.TakeShown(), (Lines{"OK - SpyNet ", ClosedLines[0], ClosedLines[1], ClosedLines[2]}));
+    Receive(LinkState::Setup, "OK - SpyNet\r\nI'm sorry that name is not available.\r\nafter\r\n");
+    EXPECT_EQ(host.TakeShown(), (Lines{"Setting up new account", "OK - SpyNet ", ClosedLines[0],
+                                       ClosedLines[1], ClosedLines[2]}));
     EXPECT_EQ(host.state, LinkState::Normal);
     EXPECT_TRUE(tp.PendingText().empty());
-    EXPECT_FALSE(dialogue.form.NewAccount); // the account exists now
     EXPECT_EQ(dialogue.errors, (Lines{"The account name you chose is\nunavailable. Please try again.",
                                       "The character name you chose is\nunavailable. Please try again."}));
+    // The account exists now: the next attempt logs on to it before making the character.
+    EXPECT_FALSE(dialogue.form.NewAccount);
+    dialogue.form.Gender = 2;
+    Receive(LinkState::NewAccount, "login: Please provide a name for your character: ");
+    EXPECT_EQ(host.TakeSent(), "pilot\nSecret12\nZed\nElf\nn\nn\n30\n40\n50\nyes\n");
+    EXPECT_EQ(host.TakeShown(), (Lines{"New account set up."}));
 }
 
 } // namespace

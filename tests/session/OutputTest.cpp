@@ -1,4 +1,3 @@
-#include "session/Output.h"
 #include "FakeHost.h"
 
 #include <gtest/gtest.h>
@@ -6,11 +5,21 @@
 namespace orv::test {
 namespace {
 
-Lines Shown(const OutputBuffer& out) {
-    Lines lines;
+// Records the log's lines and the sounds played.
+struct Recorder : LineSink, SoundPlayer {
+    void WriteLine(std::string_view line) override { logged.emplace_back(line); }
+    void PlayAsync(const std::string& path) override { played.push_back(path); }
+    Lines logged, played;
+};
+
+// Shows the lines given, then reads back everything the pane holds.
+Lines Shown(OutputBuffer& out, const Lines& lines) {
+    for (const auto& line : lines)
+        out.ShowLine(line);
+    Lines pane;
     for (auto seq = out.FirstSeq(); seq != out.EndSeq(); ++seq)
-        lines.emplace_back(out.Line(seq));
-    return lines;
+        pane.emplace_back(out.Line(seq));
+    return pane;
 }
 
 TEST(OutputBuffer, TheLimitTrimsBeforeAppendingSoTheLimitPlusOneIsKept) {
@@ -44,49 +53,32 @@ TEST(OutputBuffer, TheLimitTrimsBeforeAppendingSoTheLimitPlusOneIsKept) {
     EXPECT_EQ(out.Line(out.EndSeq() - 1), "m399");
 }
 
-TEST(OutputBuffer, BlankLinesShowOneFillerPerRunOrOneBeforeEachPromptWhenSuppressed) {
+TEST(OutputBuffer, BlankLinesShowOneFillerPerRunOrOneBeforeEachPromptWhenSuppressedAndTheLogGetsThemAll) {
     OutputBuffer out;
-    for (const char* line : {"a", "", "", "", "b", "", ">"})
-        out.ShowLine(line);
-    EXPECT_EQ(Shown(out), (Lines{"a", " ", "b", " ", ">"})); // no filler for a prompt without the option
+    // No filler for a prompt without the option.
+    EXPECT_EQ(Shown(out, {"a", "", "", "", "b", "", ">"}), (Lines{"a", " ", "b", " ", ">"}));
 
     OutputBuffer quiet;
+    Recorder log;
+    quiet.SetLog(&log);
     quiet.SetSupressBlanks(true);
     // The prompt before ">look" was a line, so a filler comes again; a blank vanishes without
-    // counting as a filler.
-    for (const char* line : {"text", "", "", ">", ">look", "", ">again"})
-        quiet.ShowLine(line);
-    EXPECT_EQ(Shown(quiet), (Lines{"text", " ", ">", " ", ">look", " ", ">again"}));
+    // counting as a filler. A text with a line break is two lines.
+    const Lines lines{"text", "", "", ">", ">look", "", ">again", "x\ny"};
+    EXPECT_EQ(Shown(quiet, lines), (Lines{"text", " ", ">", " ", ">look", " ", ">again", "x", "y"}));
+    EXPECT_EQ(log.logged, lines); // the log gets every line unchanged
 }
-
-TEST(OutputBuffer, TheLogGetsEveryLineUnchangedWhateverThePaneShowed) {
-    OutputBuffer out;
-    FakeLog log;
-    out.SetLog(&log);
-    out.SetSupressBlanks(true);
-    for (const char* line : {"a", "", ">p", "x\ny"})
-        out.ShowLine(line);
-    EXPECT_EQ(log.lines, (Lines{"a", "", ">p", "x\ny"}));
-    EXPECT_EQ(Shown(out), (Lines{"a", " ", ">p", "x", "y"})); // a text with a line break is two lines
-}
-
-} // namespace
-struct FakeSound : SoundPlayer {
-    void PlayAsync(const std::string& path) override { played.push_back(path); }
-    std::vector<std::string> played;
-};
 
 TEST(OutputBuffer, IncomingTextAlertSoundsForEverythingButPrompts) {
     OutputBuffer out;
-    FakeSound sound;
+    Recorder sound;
     out.SetSound(&sound, "/start/alert.wav");
     out.ShowLine("quiet while the option is off");
     EXPECT_TRUE(sound.played.empty());
     out.SetTextAlert(true);
-    out.ShowLine("");
-    out.ShowLine(">prompt");
-    out.ShowLine("text");
-    EXPECT_EQ(sound.played, (std::vector<std::string>{"/start/alert.wav", "/start/alert.wav"}));
+    Shown(out, {"", ">prompt", "text"});
+    EXPECT_EQ(sound.played, (Lines{"/start/alert.wav", "/start/alert.wav"}));
 }
 
+} // namespace
 } // namespace orv::test

@@ -2,18 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace orv::test {
 namespace {
 
-struct Result {
-    std::string text, sent;
-    Lines shown;
-    bool operator==(const Result&) const = default;
-};
-
-void PrintTo(const Result& r, std::ostream* os) {
-    *os << ::testing::PrintToString(std::make_tuple(r.text, r.sent, r.shown));
-}
+using Result = std::tuple<std::string, std::string, Lines>; // text, sent, shown
 
 // Feeds the input cut into pieces at the given offsets, as separate reads.
 Result Feed(const std::string& input, std::vector<std::size_t> cuts, bool diagnostics = true) {
@@ -21,9 +15,8 @@ Result Feed(const std::string& input, std::vector<std::size_t> cuts, bool diagno
     host.diagnostics = diagnostics;
     Telnet telnet(host);
     std::string text;
-    std::size_t from = 0;
     cuts.push_back(input.size());
-    for (std::size_t to : cuts) {
+    for (std::size_t from = 0; std::size_t to : cuts) {
         std::string piece = input.substr(from, to - from);
         telnet.StripTelnet(piece);
         text += piece;
@@ -32,63 +25,54 @@ Result Feed(const std::string& input, std::vector<std::size_t> cuts, bool diagno
     return {text, host.sent, host.shown};
 }
 
-// The same bytes fed whole, one byte at a time and split at every offset give the same result.
-void ExpectSameEverywhere(const std::string& input, const std::string& text, const std::string& sent,
-                          const Lines& shown) {
-    const Result expected{text, sent, shown};
-    EXPECT_EQ(Feed(input, {}), expected) << "fed whole";
-    std::vector<std::size_t> everyByte;
-    for (std::size_t cut = 1; cut < input.size(); ++cut) {
-        everyByte.push_back(cut);
-        EXPECT_EQ(Feed(input, {cut}), expected) << "split at " << cut;
+// Each input gives the same text, replies and trace fed whole, one byte at a time and split at
+// every offset; with the trace off it sends the same and shows nothing.
+TEST(Telnet, OffersRequestsAndSubnegotiationsAreAnsweredOrStrippedHoweverTheReadsFall) {
+    const std::string cmd = "Telnet Command from Server: IAC ", reply = "Telnet Reply to Server: IAC ";
+    const std::tuple<std::string, std::string, std::string, Lines> cases[] = {
+        // Offers and requests are refused except suppress-go-ahead and window size, answered in
+        // order amid text that stays whole.
+        {"ab" + Bytes({255, 251, 1}) + "cd" + Bytes({255, 251, 3, 255, 253, 24}) + "e",
+         "abcde",
+         Bytes({255, 254, 1, 255, 253, 3, 255, 252, 24}),
+         {cmd + "WILL ECHO", reply + "DON'T ECHO", cmd + "WILL SUPPRESS_GA", reply + "DO SUPPRESS_GA",
+          cmd + "DO TERMTYPE", reply + "WON'T TERMTYPE"}},
+        {Bytes({255, 253, 31}),
+         "",
+         Bytes({255, 251, 31, 255, 250, 31, 0, 0, 0, 0, 255, 240}),
+         {cmd + "DO NAWS", reply + "WILL NAWS\nTelnet Info to Server: IAC SB NAWS 0 0 0 0 IAC SE"}},
+        // WONT and DONT are traced, never answered.
+        {Bytes({255, 252, 1, 255, 254, 255}), "", "", {cmd + "WONT", "ECHO", cmd + "DONT", "EXOPL"}},
+        {"ab" + Bytes({255, 250, 24, 1, 255, 240}) + "cd",
+         "abcd",
+         Bytes({255, 250, 24, 0}) + "KX-ORVTERM32" + Bytes({255, 240}),
+         {cmd + "SB TERMINAL-TYPE SEND IAC SE"}},
+        // Other subnegotiation loses only IAC SB; the rest stays as text, except the IAC SE, which
+        // is a one-byte command of its own.
+        {Bytes({255, 250, 31, 1, 255, 240}) + "x", Bytes({31, 1}) + "x", "", {cmd + "- 250", cmd + "- 240"}},
+        // A request that starts like the terminal-type one but goes astray.
+        {Bytes({255, 250, 24, 2}) + "y", Bytes({24, 2}) + "y", "", {cmd + "- 250"}},
+        // One-byte commands and an escaped IAC are removed.
+        {"a" + Bytes({255, 255}) + "b" + Bytes({255, 249}) + "c", "abc", "", {cmd + "- 255", cmd + "- 249"}},
+        // NUL is padding and the rest of the read is kept; for option 0 the zero byte of the reply
+        // goes out.
+        {std::string("ab\0cd\0\0", 7) + Bytes({255, 251, 0}) + std::string("e\0f", 3),
+         "abcdef",
+         Bytes({255, 254, 0}),
+         {cmd + "WILL TRANSMIT BINARY", reply + "DON'T TRANSMIT BINARY"}},
+    };
+    for (const auto& [input, text, sent, shown] : cases) {
+        SCOPED_TRACE(::testing::PrintToString(input));
+        const Result expected{text, sent, shown};
+        EXPECT_EQ(Feed(input, {}), expected) << "fed whole";
+        EXPECT_EQ(Feed(input, {}, false), Result(text, sent, {})) << "trace off";
+        std::vector<std::size_t> everyByte;
+        for (std::size_t cut = 1; cut < input.size(); ++cut) {
+            everyByte.push_back(cut);
+            EXPECT_EQ(Feed(input, {cut}), expected) << "split at " << cut;
+        }
+        EXPECT_EQ(Feed(input, everyByte), expected) << "fed one byte at a time";
     }
-    EXPECT_EQ(Feed(input, everyByte), expected) << "fed one byte at a time";
-}
-
-TEST(Telnet, OffersAndRequestsAreRefusedExceptSuppressGoAheadAndWindowSizeAndNulIsPadding) {
-    // Sequences amid text are answered in order and leave the text whole.
-    ExpectSameEverywhere(
-        "ab" + Bytes({255, 251, 1}) + "cd" + Bytes({255, 251, 3, 255, 253, 24}) + "e", "abcde",
-        Bytes({255, 254, 1, 255, 253, 3, 255, 252, 24}),
-        {"Telnet Command from Server: IAC WILL ECHO", "Telnet Reply to Server: IAC DON'T ECHO",
-         "Telnet Command from Server: IAC WILL SUPPRESS_GA", "Telnet Reply to Server: IAC DO SUPPRESS_GA",
-         "Telnet Command from Server: IAC DO TERMTYPE", "Telnet Reply to Server: IAC WON'T TERMTYPE"});
-    ExpectSameEverywhere(
-        Bytes({255, 253, 31}), "", Bytes({255, 251, 31, 255, 250, 31, 0, 0, 0, 0, 255, 240}),
-        {"Telnet Command from Server: IAC DO NAWS",
-         "Telnet Reply to Server: IAC WILL NAWS\nTelnet Info to Server: IAC SB NAWS 0 0 0 0 IAC SE"});
-    // WONT and DONT are traced, never answered.
-    ExpectSameEverywhere(
-        Bytes({255, 252, 1, 255, 254, 255}), "", "",
-        {"Telnet Command from Server: IAC WONT", "ECHO", "Telnet Command from Server: IAC DONT", "EXOPL"});
-}
-
-TEST(Telnet, TerminalTypeRequestIsAnsweredOtherSubnegotiationLosesOnlyIacSb) {
-    ExpectSameEverywhere("ab" + Bytes({255, 250, 24, 1, 255, 240}) + "cd", "abcd",
-                         Bytes({255, 250, 24, 0}) + "KX-ORVTERM32" + Bytes({255, 240}),
-                         {"Telnet Command from Server: IAC SB TERMINAL-TYPE SEND IAC SE"});
-    // The rest stays as text, except the IAC SE, which is a one-byte command of its own.
-    ExpectSameEverywhere(Bytes({255, 250, 31, 1, 255, 240}) + "x", Bytes({31, 1}) + "x", "",
-                         {"Telnet Command from Server: IAC - 250", "Telnet Command from Server: IAC - 240"});
-    // A request that starts like the terminal-type one but goes astray.
-    ExpectSameEverywhere(Bytes({255, 250, 24, 2}) + "y", Bytes({24, 2}) + "y", "",
-                         {"Telnet Command from Server: IAC - 250"});
-    // One-byte commands and an escaped IAC are removed.
-    ExpectSameEverywhere("a" + Bytes({255, 255}) + "b" + Bytes({255, 249}) + "c", "abc", "",
-                         {"Telnet Command from Server: IAC - 255", "Telnet Command from Server: IAC - 249"});
-    // NUL is padding and the rest of the read is kept; for option 0 the zero byte of the reply goes out.
-    ExpectSameEverywhere(std::string("ab\0cd\0\0", 7) + Bytes({255, 251, 0}) + std::string("e\0f", 3),
-                         "abcdef", Bytes({255, 254, 0}),
-                         {"Telnet Command from Server: IAC WILL TRANSMIT BINARY",
-                          "Telnet Reply to Server: IAC DON'T TRANSMIT BINARY"});
-}
-
-TEST(Telnet, DiagnosticsOffSendsTheSameAndShowsNothing) {
-    const std::string input = Bytes({255, 251, 1, 255, 253, 31, 255, 250, 24, 1, 255, 240});
-    const Result on = Feed(input, {});
-    const Result off = Feed(input, {}, false);
-    EXPECT_EQ(off.sent, on.sent);
-    EXPECT_TRUE(off.shown.empty() && !on.shown.empty());
 }
 
 } // namespace

@@ -18,9 +18,9 @@ Lines Cut(TextProcessor& tp, const Lines& chunks, char terminator) {
     return out;
 }
 
-TEST_F(TextprocTest, NextLineCutsAtLineFeedsOrTheTerminatorAndHandsOnOnlyCompleteLines) {
-    EXPECT_EQ(Cut(tp, {"abc\r\ndef\r\n", "a\rb\n"}, '\n'),
-              (Lines{"abc ", "def ", "a\rb "})); // a lone CR stays
+TEST_F(TextprocTest, NextLineCutsAtLineFeedsTheTerminatorOrThePendingCapacityAndHandsOnOnlyTelnetFreeLines) {
+    // A lone CR stays.
+    EXPECT_EQ(Cut(tp, {"abc\r\ndef\r\n", "a\rb\n"}, '\n'), (Lines{"abc ", "def ", "a\rb "}));
     EXPECT_TRUE(Cut(tp, {"abc"}, '\n').empty());
     EXPECT_EQ(Cut(tp, {"def\nxy"}, '\n'), (Lines{"abcdef "}));
     EXPECT_EQ(tp.PendingText(), "xy");
@@ -29,62 +29,48 @@ TEST_F(TextprocTest, NextLineCutsAtLineFeedsOrTheTerminatorAndHandsOnOnlyComplet
     // The terminator stays in the line, and whichever comes first ends it.
     EXPECT_EQ(Cut(tp, {"login: "}, ':'), (Lines{"login: "}));
     EXPECT_EQ(Cut(tp, {"a\nb:c\n"}, ':'), (Lines{" a ", "b: ", "c "}));
-}
-
-TEST_F(TextprocTest, NextLineTelnetIsAnsweredOnceEvenWhenCutAcrossReadsAndNeverReachesTheText) {
+    // Telnet is answered once even when cut across reads, and never reaches the text.
     const Lines chunks{"one" + Bytes({255, 251, 1}) + "\ntwo\nx" + Bytes({255}), Bytes({253, 31}) + "y\n"};
     EXPECT_EQ(Cut(tp, chunks, '\n'), (Lines{"one ", "two ", "xy "}));
     EXPECT_EQ(host.sent, Bytes({255, 254, 1, 255, 251, 31, 255, 250, 31, 0, 0, 0, 0, 255, 240}));
-}
-
-TEST_F(TextprocTest, NextLineOverlongTextIsCutAtThePendingCapacity) {
-    // 36,855 bytes without a line end.
+    // Overlong text is cut at the pending capacity: 36,855 bytes without a line end.
     EXPECT_EQ(Cut(tp, Lines(9, std::string(4095, 'x')), '\n'), (Lines{std::string(32767, 'x') + " "}));
     EXPECT_EQ(tp.PendingText().size(), 9 * 4095 - 32767u);
     // A line end within the capacity is still honoured after a cut.
     EXPECT_EQ(Cut(tp, {"\n"}, '\n'), (Lines{std::string(9 * 4095 - 32767, 'x') + " "}));
 }
 
-TEST_F(TextprocTest, ProcessChunkGameLinesAreShownAndBlankLinesFollowTheSuppressOption) {
-    tp.ProcessChunk("look\r\n\r\n>\r\n");
-    host.supressBlanks = true;
-    tp.ProcessChunk("a\r\n\r\n\n\r\nb\r\n");
-    EXPECT_EQ(host.shown, (Lines{"look ", " ", "> ", "a ", "b "}));
-}
-
 // A host that abandons the log-on when it is shown a given line, as the error box's Cancel does.
-class AbandoningHost : public FakeHost {
-  public:
+struct AbandoningHost : FakeHost {
     void ShowLine(std::string_view line) override {
         FakeHost::ShowLine(line);
         if (line == "stop ") state = LinkState::LogonAbandoned;
     }
 };
 
-TEST(ProcessChunk, EachLineGoesToTheReaderOfTheStateTheHostHoldsThen) {
+TEST(ProcessChunk, BlankLinesFollowTheSuppressOptionAndEachLineGoesToTheReaderOfTheStateTheHostHoldsThen) {
     AbandoningHost host;
     TextProcessor tp(host);
+    tp.ProcessChunk("look\r\n\r\n>\r\n");
+    host.supressBlanks = true;
+    tp.ProcessChunk("a\r\n\r\n\n\r\nb\r\n");
     tp.ProcessChunk("one\nstop\nlost\nlost too\n");
     EXPECT_TRUE(tp.PendingText().empty());
     // Without a dialogue host, log-on text is shown as it arrives, prompts cut after their colon.
     host.state = LinkState::Logon;
     tp.ProcessChunk(Bytes({255, 251, 3}) + "Banner\r\nlogin: ");
-    EXPECT_EQ(host.shown, (Lines{"one ", "stop ", "Banner ", "login: "}));
+    EXPECT_EQ(host.shown, (Lines{"look ", " ", "> ", "a ", "b ", "one ", "stop ", "Banner ", "login: "}));
     EXPECT_EQ(host.sent, Bytes({255, 253, 3}));
 }
 
 TEST_F(TextprocTest, ResetStartsTheNextConnectionClean) {
-    const auto receive = [this](LinkState state, const std::string& chunk) {
-        host.state = state;
-        Receive(chunk);
-    };
-    receive(LinkState::Logon, "login: ");
-    receive(LinkState::NewAccount, "login: half a line" + Bytes({255}));
+    Receive(LinkState::Logon, "login: ");
+    Receive(LinkState::NewAccount, "login: half a line" + Bytes({255}));
     tp.Reset();
     EXPECT_TRUE(tp.PendingText().empty());
     // Both dialogues answer the account prompt again, and the held IAC was forgotten: no reply.
-    receive(LinkState::NewAccount, Bytes({251, 1}) + "login: ");
-    receive(LinkState::Logon, "login: ");
+    Receive(LinkState::NewAccount, Bytes({251, 1}) + "login: ");
+    Receive(LinkState::Logon, "login: ");
     EXPECT_EQ(host.sent, "kx1234\nnew\nnew\nkx1234\n");
 }
 
