@@ -133,11 +133,14 @@ class ConnectionTest : public ::testing::Test {
         link.SetState(LinkState::Normal);
         window.shown.clear();
     }
-    Lines Closed() const {
-        Lines lines = LostLines;
-        lines.push_back("Connection to Orvanta Closed");
-        return lines;
+    // The window as a link leaves it once closed: the connect commands back, Log Off gone.
+    void ExpectClosedShowing(const Lines& lines) const {
+        EXPECT_EQ(window.shown, lines);
+        EXPECT_EQ(window.condition, "Disconnected");
+        EXPECT_TRUE(window.connectEnabled && !window.logoffEnabled);
+        EXPECT_EQ(link.State(), LinkState::Normal);
     }
+    const Lines Closed = {LostLines[0], LostLines[1], "Connection to Orvanta Closed"};
 
     FakeSocket socket;
     FakeWindow window;
@@ -150,9 +153,7 @@ class ConnectionTest : public ::testing::Test {
 TEST_F(ConnectionTest, AnAttemptThatFailsReportsTheErrorAndAllowsAnotherTry) {
     link.Start("game.example", "abc", LinkState::Logon);
     EXPECT_TRUE(socket.opened.empty());
-    EXPECT_EQ(window.shown, ErrorLines);
-    EXPECT_EQ(window.condition, "Disconnected");
-    EXPECT_TRUE(window.connectEnabled);
+    ExpectClosedShowing(ErrorLines);
 
     window.shown.clear();
     link.Start("game.example", " 30003 ", LinkState::Logon);
@@ -161,9 +162,7 @@ TEST_F(ConnectionTest, AnAttemptThatFailsReportsTheErrorAndAllowsAnotherTry) {
     EXPECT_FALSE(window.connectEnabled);
     link.Failed();
     EXPECT_EQ(socket.aborts, 1);
-    EXPECT_EQ(window.shown, ErrorLines);
-    EXPECT_EQ(link.State(), LinkState::Normal);
-    EXPECT_TRUE(window.connectEnabled && !window.logoffEnabled);
+    ExpectClosedShowing(ErrorLines);
 
     // Once connected, an error is the disconnection's to report.
     link.Start("game.example", "30003", LinkState::Logon);
@@ -185,11 +184,7 @@ TEST_F(ConnectionTest, TheServerClosingShowsWhatItSentBeforeTheClosingLines) {
 
     socket.incoming = "Goodbye.\r\n"; // arrived, not yet read
     socket.ServerCloses();
-    Lines expected = {"Goodbye. "};
-    expected.insert(expected.end(), LostLines.begin(), LostLines.end());
-    EXPECT_EQ(window.shown, expected);
-    EXPECT_EQ(window.condition, "Disconnected");
-    EXPECT_TRUE(window.connectEnabled && !window.logoffEnabled);
+    ExpectClosedShowing({"Goodbye. ", LostLines[0], LostLines[1]});
     EXPECT_EQ(window.setupsFinished, 0);
 
     // A link lost while the player list is built leaves nothing to wait for.
@@ -210,15 +205,13 @@ TEST_F(ConnectionTest, LogOffSendsQueuedCommandsAndReportsTheCloseOnce) {
         link.Send("quit\n");
         link.LogOff();
         EXPECT_EQ(socket.aborts, 0);
-        EXPECT_EQ(window.shown, Closed());
-        EXPECT_EQ(window.condition, "Disconnected");
-        EXPECT_TRUE(window.connectEnabled && !window.logoffEnabled);
+        ExpectClosedShowing(Closed);
         EXPECT_EQ(socket.IsActive(), queuedBytes);
 
         // The queue drains later: nothing more is shown, but the title drops the host.
         const int captions = window.captions;
         socket.QueueDrains();
-        EXPECT_EQ(window.shown, Closed());
+        EXPECT_EQ(window.shown, Closed);
         EXPECT_EQ(window.captions, captions + (queuedBytes ? 1 : 0));
         EXPECT_TRUE(socket.written.ends_with("quit\n"));
     }
@@ -230,15 +223,12 @@ TEST_F(ConnectionTest, LogOffSendsQueuedCommandsAndReportsTheCloseOnce) {
     link.LogOff();
     link.Start("game.example", "30003", LinkState::Logon);
     EXPECT_EQ(socket.aborts, 0);
-}
 
-TEST_F(ConnectionTest, AnAbandonedLogOnClosesLikeALogOffAndSaysNotConnected) {
+    // A log-on abandoned after a refusal closes the same way and says so above the list.
     Play();
     link.AbandonLogon();
-    EXPECT_EQ(window.shown, Closed());
+    ExpectClosedShowing(Closed);
     EXPECT_EQ(window.total, "Not Connected");
-    EXPECT_EQ(window.condition, "Disconnected");
-    EXPECT_TRUE(window.connectEnabled && !window.logoffEnabled);
 }
 
 TEST_F(ConnectionTest, AFloodIsReadInChunksOf4095BytesAndYieldsAfterItsSlice) {
@@ -291,8 +281,7 @@ TEST_F(ConnectionTest, AServerThatStopsReadingBreaksTheLinkPastTheSendLimit) {
         link.Send(reply);
     EXPECT_LE(socket.written.size(), Connection::SendQueueLimit);
     EXPECT_EQ(socket.aborts, 1);
-    EXPECT_EQ(window.shown, LostLines);
-    EXPECT_EQ(window.condition, "Disconnected");
+    ExpectClosedShowing(LostLines);
     link.Send("look\n"); // nothing more goes out
     EXPECT_LE(socket.written.size(), Connection::SendQueueLimit);
 }
