@@ -119,7 +119,7 @@ std::size_t Telnet::HandleTelnetCommand(std::string_view seq) {
     case DO:
         if (trace) host_.ShowLine("Telnet Command from Server: IAC DO " + name);
         if (x == OptNaws) {
-            // Window size is the one option the client enables; it reports an unspecified size.
+            // Window size is the one option the client enables; it reports no particular size (zero by zero).
             const unsigned char will[] = {IAC, WILL, OptNaws};
             const unsigned char size[] = {IAC, SB, OptNaws, 0, 0, 0, 0, IAC, SE};
             host_.SendText(Bytes(will, sizeof will));

@@ -62,14 +62,14 @@ void MakeFolder(const std::string& path) {
 
 LocalTime SystemClock::Now() const {
     const std::time_t now = std::time(nullptr);
-    std::tm parts{};
+    std::tm fields{};
 #ifdef _WIN32
-    localtime_s(&parts, &now);
+    localtime_s(&fields, &now);
 #else
-    localtime_r(&now, &parts);
+    localtime_r(&now, &fields);
 #endif
-    return LocalTime{parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour,
-                     parts.tm_min,         parts.tm_sec,     parts.tm_wday};
+    return LocalTime{fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday, fields.tm_hour,
+                     fields.tm_min,         fields.tm_sec,     fields.tm_wday};
 }
 
 std::string FormatStamp(const LocalTime& time) {

@@ -43,7 +43,7 @@ struct MenuItem {
     int Flags;
 };
 
-struct MenuSpec {
+struct MenuColumn {
     const char* Name;
     const char* Caption;
     QMenu* TMainForm::*Member;
@@ -74,7 +74,7 @@ void TMainForm::BuildMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu"));
     using T = TMainForm;
-    const MenuSpec menus[] = {
+    const MenuColumn menus[] = {
         {"File1",
          "&File",
          &T::File1,
@@ -134,13 +134,13 @@ void TMainForm::BuildMenus() {
           {"SystemMapsItem", "Solar System Maps", &T::SystemMapsItem, &T::SystemMapsItemClick, Plain},
           {"OrvInfoItem", "Orv Information", &T::OrvInfoItem, &T::OrvInfoItemClick, Plain}}},
     };
-    for (const MenuSpec& spec : menus) {
-        const QString caption = QString::fromLatin1(spec.Caption);
+    for (const MenuColumn& column : menus) {
+        const QString caption = QString::fromLatin1(column.Caption);
         QMenu* menu = bar->addMenu(caption);
-        menu->setObjectName(QLatin1String(spec.Name));
+        menu->setObjectName(QLatin1String(column.Name));
         menu->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
-        this->*spec.Member = menu;
-        for (const MenuItem& item : spec.Items) {
+        this->*column.Member = menu;
+        for (const MenuItem& item : column.Items) {
             if (item.Member == nullptr) {
                 menu->addSeparator()->setObjectName(QLatin1String(item.Name));
                 continue;
@@ -174,25 +174,25 @@ void TMainForm::BuildToolBar() {
         {"SpeedButton1", 316, "", icons::TextAlert, &T::SpeedButton1, nullptr, &T::TextAlertItem, true},
         {"KeyPadBtn", 344, "Key-Pad Travel", icons::KeyPad, &T::KeyPadBtn, nullptr, &T::KeypadTravel, true},
     };
-    for (const ToolButton& spec : buttons) {
-        auto* b = new QToolButton(ToolBar);
-        b->setObjectName(QLatin1String(spec.Name));
-        b->setToolTip(QString::fromLatin1(spec.Hint));
-        b->setAccessibleName(QString::fromLatin1(spec.Hint));
-        b->setIcon(spec.Icon());
-        b->setAutoRaise(true);
-        b->setFocusPolicy(Qt::NoFocus); // the keyboard stays with the panes
-        b->setGeometry(orv::ui::Scaled(this, spec.Left), orv::ui::Scaled(this, 6),
-                       orv::ui::Scaled(this, spec.Width), orv::ui::Scaled(this, 25));
-        b->setIconSize(QSize(orv::ui::Scaled(this, spec.Width), orv::ui::Scaled(this, 25)) -
-                       QSize(2, 2)); // inside the raised edge
-        b->setCheckable(spec.Checkable);
-        if (spec.Mirrors != nullptr) {
-            connect(b, &QToolButton::clicked, this->*spec.Mirrors, &QAction::trigger);
+    for (const ToolButton& button : buttons) {
+        auto* made = new QToolButton(ToolBar);
+        made->setObjectName(QLatin1String(button.Name));
+        made->setToolTip(QString::fromLatin1(button.Hint));
+        made->setAccessibleName(QString::fromLatin1(button.Hint));
+        made->setIcon(button.Icon());
+        made->setAutoRaise(true);
+        made->setFocusPolicy(Qt::NoFocus); // the keyboard stays with the panes
+        made->setGeometry(orv::ui::Scaled(this, button.Left), orv::ui::Scaled(this, 6),
+                          orv::ui::Scaled(this, button.Width), orv::ui::Scaled(this, 25));
+        made->setIconSize(QSize(orv::ui::Scaled(this, button.Width), orv::ui::Scaled(this, 25)) -
+                          QSize(2, 2)); // inside the raised edge
+        made->setCheckable(button.Checkable);
+        if (button.Mirrors != nullptr) {
+            connect(made, &QToolButton::clicked, this->*button.Mirrors, &QAction::trigger);
         } else {
-            connect(b, &QToolButton::clicked, this, spec.Handler);
+            connect(made, &QToolButton::clicked, this, button.Handler);
         }
-        this->*spec.Member = b;
+        this->*button.Member = made;
     }
     CloseBtn->setEnabled(false);
     LogOffBtn->setEnabled(false);
