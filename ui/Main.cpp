@@ -239,7 +239,7 @@ void TMainForm::EnableLogoff(bool enabled) {
 }
 
 void TMainForm::ClearPlayerList() {
-    PlayerList->clear();
+    playerList_->ClearRows();
 }
 
 void TMainForm::UpdateCaption() {
