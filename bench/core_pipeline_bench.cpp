@@ -12,6 +12,7 @@ namespace {
 class DiscardingHost : public orv::SessionHost {
   public:
     void SendText(std::string_view bytes) override { sent += bytes.size(); }
+    void SendTelnet(std::string_view bytes) override { sent += bytes.size(); }
     bool DiagnosticsOn() const override { return false; }
     void ShowLine(std::string_view line) override {
         ++lines;

@@ -16,6 +16,7 @@ namespace {
 class FuzzHost : public orv::SessionHost {
   public:
     void SendText(std::string_view bytes) override { sent += bytes.size(); }
+    void SendTelnet(std::string_view bytes) override { sent += bytes.size(); }
     bool DiagnosticsOn() const override { return true; }
     void ShowLine(std::string_view line) override {
         output.ShowLine(line);

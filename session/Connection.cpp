@@ -153,6 +153,21 @@ void Connection::ReportError() {
     view_.ShowLine("Orvanta Server computer is temporarily unavailable.");
 }
 
+void Connection::SendText(std::string_view text) {
+    constexpr char Iac = '\xFF';
+    if (text.find(Iac) == std::string_view::npos) return Send(text);
+    escaped_.clear();
+    for (const char c : text) {
+        escaped_ += c;
+        if (c == Iac) escaped_ += Iac;
+    }
+    Send(escaped_);
+}
+
+void Connection::SendTelnet(std::string_view bytes) {
+    Send(bytes);
+}
+
 void Connection::Send(std::string_view bytes) {
     if (!socket_.IsConnected() || bytes.empty()) return;
     if (socket_.BytesQueued() + bytes.size() > SendQueueLimit) {

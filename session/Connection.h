@@ -116,8 +116,11 @@ class Connection {
     // The player gave up after a log-on refusal: closed as a log-off closes it, TotalPanel reading
     // "Not Connected".
     void AbandonLogon();
-    // Bytes to the server as they stand; dropped while not connected.
-    void Send(std::string_view bytes);
+    // Text to the server, a 0xFF byte doubled so that it is not read as a telnet command; dropped
+    // while not connected.
+    void SendText(std::string_view text);
+    // Telnet protocol bytes, as they stand; dropped while not connected.
+    void SendTelnet(std::string_view bytes);
 
     // The socket's notifications. A disconnection reported while a read is under way (a box it
     // opened runs a nested event loop) is acted on when that read ends, after what is left to read.
@@ -132,6 +135,7 @@ class Connection {
     void ReportClosed();
     void Drain(bool timeSliced);
     void DrainChunks(bool timeSliced);
+    void Send(std::string_view bytes);
 
     LinkSocket& socket_;
     LinkView& view_;
@@ -144,6 +148,7 @@ class Connection {
     bool reading_ = false;      // a read is under way (a box it opened runs a nested event loop)
     bool closePending_ = false; // the socket reported the disconnection during that read
     std::vector<char> chunk_;
+    std::string escaped_; // SendText's copy when the text holds a 0xFF byte
 };
 
 } // namespace orv

@@ -12,8 +12,11 @@ namespace orv {
 // the output pane.
 class TelnetHost {
   public:
-    // Sends the bytes as they stand, zero bytes included. Dropped when no connection is open.
+    // Sends text to the server, zero bytes included; a 0xFF byte goes out doubled, as telnet data
+    // must. Dropped when no connection is open.
     virtual void SendText(std::string_view bytes) = 0;
+    // Sends telnet protocol bytes (the replies to the server's commands) as they stand.
+    virtual void SendTelnet(std::string_view bytes) = 0;
     virtual bool DiagnosticsOn() const = 0;
     // One line into the output pane (and the log). A text holding '\n' shows as several lines.
     virtual void ShowLine(std::string_view line) = 0;

@@ -99,7 +99,7 @@ std::size_t Telnet::HandleTelnetCommand(std::string_view seq) {
         std::string reply = {char(IAC), char(SB), char(OptTerminalType), '\0'};
         reply += TerminalTypeName;
         reply += {char(IAC), char(SE)};
-        host_.SendText(reply);
+        host_.SendTelnet(reply);
         if (trace) host_.ShowLine("Telnet Command from Server: IAC SB TERMINAL-TYPE SEND IAC SE");
         return 5;
     }
@@ -111,7 +111,7 @@ std::size_t Telnet::HandleTelnetCommand(std::string_view seq) {
         if (trace) host_.ShowLine("Telnet Command from Server: IAC WILL " + name);
         const bool accept = x == OptSuppressGoAhead;
         const unsigned char reply[] = {IAC, accept ? DO : DONT, x};
-        host_.SendText(Bytes(reply, sizeof reply));
+        host_.SendTelnet(Bytes(reply, sizeof reply));
         if (trace)
             host_.ShowLine(std::string("Telnet Reply to Server: IAC ") + (accept ? "DO " : "DON'T ") + name);
         break;
@@ -122,14 +122,14 @@ std::size_t Telnet::HandleTelnetCommand(std::string_view seq) {
             // Window size is the one option the client enables; it reports no particular size (zero by zero).
             const unsigned char will[] = {IAC, WILL, OptNaws};
             const unsigned char size[] = {IAC, SB, OptNaws, 0, 0, 0, 0, IAC, SE};
-            host_.SendText(Bytes(will, sizeof will));
-            host_.SendText(Bytes(size, sizeof size));
+            host_.SendTelnet(Bytes(will, sizeof will));
+            host_.SendTelnet(Bytes(size, sizeof size));
             if (trace)
                 host_.ShowLine("Telnet Reply to Server: IAC WILL " + name +
                                "\nTelnet Info to Server: IAC SB NAWS 0 0 0 0 IAC SE");
         } else {
             const unsigned char reply[] = {IAC, WONT, x};
-            host_.SendText(Bytes(reply, sizeof reply));
+            host_.SendTelnet(Bytes(reply, sizeof reply));
             if (trace) host_.ShowLine("Telnet Reply to Server: IAC WON'T " + name);
         }
         break;

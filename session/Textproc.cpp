@@ -23,6 +23,7 @@ void TextProcessor::Reset() {
     if (newAccount_) newAccount_->Reset();
     pending_.clear();
     pendingStart_ = 0;
+    afterCut_ = false;
     telnet_.Reset();
     lexer_ = Lexer();
 }
@@ -38,6 +39,16 @@ std::string_view TextProcessor::NextLine(std::string_view text, char terminator)
             pendingStart_ = 0;
         }
         pending_.append(chunk_);
+    }
+    if (afterCut_) {
+        // The line end that follows a line cut at the limit ends that line, not an empty one.
+        const std::string_view rest = PendingText();
+        if (rest == "\r") return {}; // its line feed may be in the next chunk
+        if (rest.starts_with("\r\n"))
+            pendingStart_ += 2;
+        else if (rest.starts_with('\n'))
+            pendingStart_ += 1;
+        afterCut_ = rest.empty();
     }
     const std::size_t available = pending_.size() - pendingStart_;
     if (available == 0) return {};
@@ -64,9 +75,11 @@ std::string_view TextProcessor::NextLine(std::string_view text, char terminator)
             lineLength = at + 1; // the terminator stays in the line
         }
     } else if (available >= PendingLimit) {
-        // No line end within the pending text's capacity: hand on what fits as one line.
-        lineLength = PendingLimit;
-        consumed = PendingLimit;
+        // No line end within the pending text's capacity: hand on what fits as one line, keeping
+        // a carriage return at the cut with the line feed that may follow it.
+        lineLength = start[PendingLimit - 1] == '\r' ? PendingLimit - 1 : PendingLimit;
+        consumed = lineLength;
+        afterCut_ = true;
     } else {
         return {};
     }

@@ -76,6 +76,7 @@ class TextProcessor final : private DialogueSession {
     Telnet telnet_;
     std::string pending_;          // received text not yet handed on, from pendingStart_
     std::size_t pendingStart_ = 0; // consumed bytes at the front, dropped when the next chunk comes
+    bool afterCut_ = false;        // the last line was cut at PendingLimit
     std::string line_;             // NextLine's result
     std::string chunk_;            // the chunk copy that telnet is stripped from
     // Present when there is a dialogue host.

@@ -249,7 +249,11 @@ void TMainForm::UpdateCaption() {
 }
 
 void TMainForm::SendText(std::string_view bytes) {
-    link_->Send(bytes);
+    link_->SendText(bytes);
+}
+
+void TMainForm::SendTelnet(std::string_view bytes) {
+    link_->SendTelnet(bytes);
 }
 
 void TMainForm::ShowLine(std::string_view line) {

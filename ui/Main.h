@@ -74,6 +74,7 @@ class TMainForm : public QMainWindow,
 
     // orv::SessionHost and the recognisers' send and show.
     void SendText(std::string_view bytes) override;
+    void SendTelnet(std::string_view bytes) override;
     bool DiagnosticsOn() const override { return diagnosticsOn_; }
     void ShowLine(std::string_view line) override;
     orv::LinkState GetLinkState() const override { return link_->State(); }

@@ -84,7 +84,8 @@ class FakeSocket : public LinkSocket, public MonotonicClock {
 // LinkState is the connection's own.
 class FakeWindow : public SessionHost, public LinkView, public PlayerListView {
   public:
-    void SendText(std::string_view bytes) override { link->Send(bytes); }
+    void SendText(std::string_view bytes) override { link->SendText(bytes); }
+    void SendTelnet(std::string_view bytes) override { link->SendTelnet(bytes); }
     bool DiagnosticsOn() const override { return false; }
     void ShowLine(std::string_view line) override {
         shown.emplace_back(line), onShow ? onShow(line) : void();
@@ -202,7 +203,7 @@ TEST_F(ConnectionTest, LogOffSendsQueuedCommandsAndReportsTheCloseOnce) {
     for (bool queuedBytes : {false, true}) {
         Play();
         socket.serverReads = !queuedBytes;
-        link.Send("quit\n");
+        link.SendText("quit\n");
         link.LogOff();
         EXPECT_EQ(socket.aborts, 0);
         ExpectClosedShowing(Closed);
@@ -219,7 +220,7 @@ TEST_F(ConnectionTest, LogOffSendsQueuedCommandsAndReportsTheCloseOnce) {
     // A connect while the last link still sends its final bytes leaves them to go out.
     socket.serverReads = false;
     Play();
-    link.Send("quit\n");
+    link.SendText("quit\n");
     link.LogOff();
     link.Start("game.example", "30003", LinkState::Logon);
     EXPECT_EQ(socket.aborts, 0);
@@ -278,12 +279,24 @@ TEST_F(ConnectionTest, AServerThatStopsReadingBreaksTheLinkPastTheSendLimit) {
     socket.serverReads = false;
     const std::string reply(64 * 1024, 'r');
     for (std::size_t sent = 0; sent <= Connection::SendQueueLimit; sent += reply.size())
-        link.Send(reply);
+        link.SendText(reply);
     EXPECT_LE(socket.written.size(), Connection::SendQueueLimit);
     EXPECT_EQ(socket.aborts, 1);
     ExpectClosedShowing(LostLines);
-    link.Send("look\n"); // nothing more goes out
+    link.SendText("look\n"); // nothing more goes out
     EXPECT_LE(socket.written.size(), Connection::SendQueueLimit);
+}
+
+TEST_F(ConnectionTest, TextDoublesIts0xFFBytesWhileTelnetRepliesGoAsTheyStand) {
+    Play();
+    socket.Arrive("\xFF\xFD\x1F"); // IAC DO NAWS
+    link.SendText(std::string("\xFF"
+                              "a\0\xFF\n",
+                              5)); // typed, a zero byte included
+    EXPECT_EQ(socket.written, std::string("\xFF\xFB\x1F\xFF\xFA\x1F\0\0\0\0\xFF\xF0"
+                                          "\xFF\xFF"
+                                          "a\0\xFF\xFF\n",
+                                          19));
 }
 
 TEST(Caption, HasThreeFormsByAvatarAndConnection) {

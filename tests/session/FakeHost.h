@@ -16,6 +16,7 @@ using Lines = std::vector<std::string>;
 class FakeHost : public SessionHost {
   public:
     void SendText(std::string_view bytes) override { sent.append(bytes); }
+    void SendTelnet(std::string_view bytes) override { sent.append(bytes); }
     bool DiagnosticsOn() const override { return diagnostics; }
     void ShowLine(std::string_view line) override { shown.emplace_back(line); }
     LinkState GetLinkState() const override { return state; }

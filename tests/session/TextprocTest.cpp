@@ -38,6 +38,15 @@ TEST_F(TextprocTest, NextLineCutsAtLineFeedsTheTerminatorOrThePendingCapacityAnd
     EXPECT_EQ(tp.PendingText().size(), 9 * 4095 - 32767u);
     // A line end within the capacity is still honoured after a cut.
     EXPECT_EQ(Cut(tp, {"\n"}, '\n'), (Lines{std::string(9 * 4095 - 32767, 'x') + " "}));
+    // The line end right after a cut ends the cut line, however the reads split it: no blank line.
+    const std::string full(32767, 'x'), crAtCut = std::string(32766, 'x') + "\r";
+    for (const auto& [chunks, first] : {std::pair{Lines{full + "\r\nnext\n"}, full},
+                                        {Lines{full + "\n", "next\n"}, full},
+                                        {Lines{full, "\r", "\nnext\n"}, full},
+                                        {Lines{crAtCut, "\nnext\n"}, crAtCut.substr(0, 32766)}}) {
+        TextProcessor fresh(host);
+        EXPECT_EQ(Cut(fresh, chunks, '\n'), (Lines{first + " ", "next "}));
+    }
 }
 
 // A host that abandons the log-on when it is shown a given line, as the error box's Cancel does.
