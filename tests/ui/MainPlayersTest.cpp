@@ -2,6 +2,8 @@
 
 #include "ui/Logerr.h"
 
+#include <random>
+
 namespace {
 
 class MainPlayersTest : public UiTest {
@@ -106,6 +108,34 @@ TEST_F(MainPlayersTest, TheListShowsFriendsAndFoesAbove1024PlayersAndEveryoneAga
     ASSERT_TRUE(Until([&] { return Count() == "999 players on-line"; }));
     EXPECT_EQ(Total(), "All Players");
     EXPECT_EQ(Rows(), names.mid(0, 999));
+}
+
+TEST_F(MainPlayersTest, TheRowsAreTheRosterAfterALongRandomRunOfArrivalsAndDepartures) {
+    // Names that share prefixes and letters past ASCII, so the list's order and its search are tried.
+    QStringList pool;
+    for (const char* stem : {"Elix", "Belix", "Torix", "Tor", "Zo\xEB", "Ax", "Ann-Marie", "Commander001"})
+        for (const char* tail : {"", "a", "\xE9", "99", "Zz"})
+            pool << QString::fromLatin1(stem) + QString::fromLatin1(tail);
+    ScriptServer server;
+    ASSERT_NO_FATAL_FAILURE(PlayWith(server, pool.mid(0, 20)));
+    std::mt19937 random(12);
+    for (int batch = 0; batch < 40; ++batch) {
+        QByteArray reports;
+        for (int i = 0; i < 50; ++i) {
+            const QString& name = pool[std::uniform_int_distribution<qsizetype>(0, pool.size() - 1)(random)];
+            reports += "SPYNET REPORT: Captain " + name.toLatin1() +
+                       (random() % 2 ? " has entered" : " has left") + " Orvanta DataSpace.\r\n";
+        }
+        server.Send(reports + "end\r\n");
+        ASSERT_TRUE(Until([&] { return LastLines(1) == QStringList{"end "}; }));
+        // Rows unique, each on line, as many as on line: the rows are the roster.
+        const QStringList rows = Rows();
+        ASSERT_EQ(QSet<QString>(rows.begin(), rows.end()).size(), rows.size())
+            << rows.join(' ').toStdString();
+        ASSERT_EQ(rows.size(), form->Roster().PlayerCount());
+        for (const QString& row : rows)
+            ASSERT_TRUE(form->Roster().IsOnline(row.toLatin1().toStdString())) << row.toStdString();
+    }
 }
 
 TEST_F(MainPlayersTest, PopupMenuAndDoubleClickActOnTheSelectedPlayer) {
