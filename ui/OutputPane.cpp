@@ -4,6 +4,7 @@
 
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -59,13 +60,15 @@ void OutputPane::Sync() {
         cursor.insertText(Text(first, end));
     } else {
         if (first > shownFirst_) {
-            cursor.movePosition(QTextCursor::Start);
-            cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor,
-                                static_cast<int>(first - shownFirst_));
+            // Selected by position: moving by blocks would lay out every line it passes.
+            const QTextBlock keep =
+                pane_->document()->findBlockByNumber(static_cast<int>(first - shownFirst_));
+            cursor.setPosition(0);
+            cursor.setPosition(keep.position(), QTextCursor::KeepAnchor);
             cursor.removeSelectedText();
         }
         if (fresh > 0) {
-            cursor.movePosition(QTextCursor::End);
+            cursor.setPosition(pane_->document()->characterCount() - 1);
             cursor.insertText(QLatin1Char('\n') + Text(freshFrom, end));
         }
     }
