@@ -40,6 +40,11 @@ constexpr std::string_view ConnectedCondition = "Connected";
 constexpr std::string_view DisconnectedCondition = "Disconnected";
 constexpr std::string_view ClosedLine = "Connection to Orvanta Closed";
 
+// "Reconnected (try 3 of 10)"
+std::string ReconnectLine(const std::string& what, int attempt) {
+    return what + " (try " + std::to_string(attempt) + " of " + std::to_string(Reconnect::MaxTries) + ")";
+}
+
 } // namespace
 
 Connection::Connection(LinkSocket& socket, LinkView& view, const MonotonicClock& clock)
@@ -51,24 +56,74 @@ void Connection::Attach(TextProcessor& processor, PlayerRoster& roster) {
 }
 
 void Connection::Start(const std::string& host, std::string_view portText, LinkState state) {
-    view_.ShowCondition(Connecting);
-    view_.UpdateCaption();
-    view_.ClearPlayerList();
-
+    StopReconnect();
+    host_ = host;
     const auto port = ParsePort(portText);
+    port_ = port.value_or(0);
     if (!port) {
+        view_.ShowCondition(Connecting);
+        view_.UpdateCaption();
+        view_.ClearPlayerList();
         ReportError();
         return;
     }
+    Open(state);
+}
+
+void Connection::Open(LinkState state) {
+    view_.ShowCondition(Connecting);
+    view_.UpdateCaption();
+    view_.ClearPlayerList();
     // A new link starts clean: no half line or dialogue step from the last one.
     processor_->Reset();
     view_.EnableConnectCommands(false);
     roster_->ClearRoster();
     state_ = state;
+    openedAs_ = state;
     closePending_ = false;
     attempting_ = true;
     // Everything above is done before connecting: the socket may report a failure at once.
-    socket_.Open(host, *port);
+    socket_.Open(host_, port_);
+}
+
+void Connection::LoggedOn() {
+    if (reconnect_.Trying()) view_.ShowLine(ReconnectLine("Reconnected", reconnect_.Attempt()));
+    // A character just made is not logged on again by itself: its account may still be half made.
+    if (openedAs_ == LinkState::Logon)
+        reconnect_.LoggedOn();
+    else
+        reconnect_.Cancel();
+}
+
+void Connection::StopReconnect() {
+    if (reconnect_.Waiting()) view_.ShowCountdown({});
+    reconnect_.Cancel();
+}
+
+void Connection::ReconnectLater() {
+    if (reconnect_.Trying()) view_.ShowLine(ReconnectLine("Failed to reconnect", reconnect_.Attempt()));
+    switch (reconnect_.Dropped(clock_.NowMs())) {
+    case Reconnect::Next::Wait:
+        view_.ShowLine(reconnect_.Countdown(clock_.NowMs()));
+        view_.ShowCountdown(reconnect_.Countdown(clock_.NowMs()));
+        break;
+    case Reconnect::Next::GiveUp:
+        view_.ShowLine("No more tries to reconnect.");
+        break;
+    case Reconnect::Next::Nothing:
+        break;
+    }
+}
+
+void Connection::Tick() {
+    if (!reconnect_.Waiting()) return;
+    if (!reconnect_.TryDue(clock_.NowMs())) {
+        view_.ShowCountdown(reconnect_.Countdown(clock_.NowMs()));
+        return;
+    }
+    view_.ShowCountdown({});
+    view_.ShowLine(ReconnectLine("Reconnecting to " + host_, reconnect_.Attempt()));
+    Open(LinkState::Logon);
 }
 
 void Connection::Connected() {
@@ -107,9 +162,11 @@ void Connection::ReportClosed() {
     // A link lost while the player list was being built leaves nothing to wait for.
     if (state_ == LinkState::Setup || state_ == LinkState::WhoList) view_.FinishSetup();
     state_ = LinkState::Normal;
+    ReconnectLater(); // after a log-off or a refusal nothing is tried any more
 }
 
 void Connection::LogOff() {
+    StopReconnect();
     attempting_ = false;
     socket_.Close();
     // Close reports the disconnection at once unless bytes are still queued; then the report
@@ -123,6 +180,7 @@ void Connection::LogOff() {
 }
 
 void Connection::AbandonLogon() {
+    StopReconnect();
     view_.EnableLogoff(false);
     socket_.Close();
     ReportClosed(); // reported now, before the lines below
@@ -151,6 +209,7 @@ void Connection::ReportError() {
     view_.ShowLine("This may be because your comm settings are wrong,");
     view_.ShowLine("because of serious network delays, or because the");
     view_.ShowLine("Orvanta Server computer is temporarily unavailable.");
+    ReconnectLater();
 }
 
 void Connection::SendText(std::string_view text) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "session/LinkState.h"
+#include "session/Reconnect.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -69,6 +70,9 @@ class LinkView {
     virtual void ClearPlayerList() = 0;
     // The set-up after log-on is over, or will never end: the input pane is given back.
     virtual void FinishSetup() = 0;
+    // While a reconnect waits: the countdown in the status bar, and Tick once a second. An empty
+    // text ends both.
+    virtual void ShowCountdown(std::string_view countdown) = 0;
 
   protected:
     ~LinkView() = default;
@@ -109,8 +113,16 @@ class Connection {
     void SetState(LinkState state) { state_ = state; }
 
     // A connect command confirmed: connects to host and the port typed, the link then read in state
-    // (Logon or NewAccount). A port that is not a number fails at once.
+    // (Logon or NewAccount). A port that is not a number fails at once. Cancels any reconnect.
     void Start(const std::string& host, std::string_view portText, LinkState state);
+    // The Reconnect When Dropped option.
+    void SetReconnect(bool enabled) { StopReconnect(), reconnect_.SetEnabled(enabled); }
+    // The automated log-on got in: a drop from now on is tried again, if the option is on.
+    void LoggedOn();
+    // The log-on was refused: a wrong password is not tried again.
+    void StopReconnect();
+    // Once a second while a reconnect waits: the countdown, then the try.
+    void Tick();
     // The player's Log Off: queued commands still go out, then the link closes with its messages.
     void LogOff();
     // The player gave up after a log-on refusal: closed as a log-off closes it, TotalPanel reading
@@ -130,6 +142,9 @@ class Connection {
     void ReadyRead();
 
   private:
+    void Open(LinkState state);
+    // The link dropped or a try failed: the next try is scheduled, or the tries are over.
+    void ReconnectLater();
     void ReportError();
     // The link is gone: what the server sent before is shown, then the closing lines.
     void ReportClosed();
@@ -147,6 +162,10 @@ class Connection {
     bool connected_ = false;    // the connect notification came and no disconnection since
     bool reading_ = false;      // a read is under way (a box it opened runs a nested event loop)
     bool closePending_ = false; // the socket reported the disconnection during that read
+    Reconnect reconnect_;
+    std::string host_; // of the last connect command, for a reconnect
+    unsigned short port_ = 0;
+    LinkState openedAs_ = LinkState::Normal; // Logon or NewAccount
     std::vector<char> chunk_;
     std::string escaped_; // SendText's copy when the text holds a 0xFF byte
 };

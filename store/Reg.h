@@ -163,6 +163,8 @@ class SettingsStore {
     void SetToolBar(bool shown) { Put<Value::ToolBar>(shown); }
     std::int32_t GetScrollBack() const { return Integer<Value::ScrollBack>(); }
     void SetScrollBack(std::int32_t height) { Put<Value::ScrollBack>(height); }
+    bool GetReconnect() const { return Switch<Value::Reconnect>(); }
+    void SetReconnect(bool on) { Put<Value::Reconnect>(on); }
 
   private:
     // A switch is stored as an integer, 1 for on; any other integer but 0 reads as on.
@@ -172,7 +174,7 @@ class SettingsStore {
         BkgColour, WindowTop, WindowLeft, WindowWidth, WindowHeight, WindowState, SpynetReport,
         FontName, FontHeight, FontWeight, FontSize, FontColour,
         ListWidth, InputHeight, PlayerList, BlankStatus, BufferSize, AutoLog, RanksAlert, StatusBar, ToolBar,
-        ScrollBack, CurrentAccount, Count
+        ScrollBack, CurrentAccount, Reconnect, Count
     };
     // A value under its fixed name. Default is what its getter gives when the value is absent or
     // of another type; Limit is the longest text kept when read. The rows: the start-up batch,
@@ -208,6 +210,7 @@ class SettingsStore {
         {Value::ToolBar,        "ToolBar",         Kind::Switch,  1,   0},
         {Value::ScrollBack,     "ScrollBack",      Kind::Integer, 190, 0},
         {Value::CurrentAccount, "Current Account", Kind::Integer, 0,   0},
+        {Value::Reconnect,      "Reconnect When Dropped", Kind::Switch, 0, 0},
     }};
     // clang-format on
     static_assert(

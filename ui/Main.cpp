@@ -6,6 +6,7 @@
 #include "session/Commands.h"
 #include "ui/Appearance.h"
 #include "ui/Codepage.h"
+#include "ui/FindBar.h"
 #include "ui/New_account.h"
 #include "ui/OutputPane.h"
 #include "ui/PlayerList.h"
@@ -24,7 +25,9 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -126,6 +129,9 @@ TMainForm::TMainForm(const orv::Clock& clock, QWidget* parent)
     sound_ = defaultSound_;
     CliSocket = socket_->Socket();
     link_ = std::make_unique<orv::Connection>(*socket_, *this, *socket_);
+    reconnectTimer_ = new QTimer(this);
+    reconnectTimer_->setInterval(1000);
+    connect(reconnectTimer_, &QTimer::timeout, this, [this] { link_->Tick(); });
 
     BuildPanes();
     BuildMenus();
@@ -136,6 +142,13 @@ TMainForm::TMainForm(const orv::Clock& clock, QWidget* parent)
     outputPane_ = new orv::ui::OutputPane(Output, Buffer, [this] {
         if (Logger) Logger->Flush();
     });
+    // While the find bar is open the pane holds its view on the match; closed, the player types on.
+    connect(findBar_, &orv::ui::FindBar::OpenChanged, this, [this](bool open) {
+        outputPane_->HoldView(open);
+        if (!open) Input->setFocus();
+    });
+    FindItem->setShortcut(QKeySequence::Find);
+    FindItem->setShortcutContext(Qt::WindowShortcut);
     playerList_ = new orv::ui::PlayerListPanel(PlayerPanel, TotalPanel, PlayerList, StatusPanels[2],
                                                orv::ui::Scaled(this, 20));
 
@@ -221,6 +234,16 @@ void TMainForm::LogoffClick() {
     link_->LogOff();
 }
 
+void TMainForm::ShowCountdown(std::string_view countdown) {
+    if (countdown.empty()) {
+        reconnectTimer_->stop();
+        StatusBar->clearMessage();
+        return;
+    }
+    StatusBar->showMessage(DecodeCp1252(countdown));
+    if (!reconnectTimer_->isActive()) reconnectTimer_->start();
+}
+
 void TMainForm::ShowCondition(std::string_view condition) {
     const QString text = DecodeCp1252(condition);
     TotalPanel->setText(text);
@@ -292,6 +315,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::KeyPress: {
             const auto* key = static_cast<QKeyEvent*>(event);
             if (!key->isAutoRepeat()) pressedInInput_.insert(key->key());
+            if (RecallCommand(*key)) return true;
             break;
         }
         case QEvent::KeyRelease: {
@@ -314,6 +338,22 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+bool TMainForm::RecallCommand(const QKeyEvent& key) {
+    // Ctrl+Up and Ctrl+Down, while the arrows are not travel keys.
+    if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::ControlModifier || KeypadTravel->isChecked() ||
+        Input->isReadOnly())
+        return false;
+    std::optional<std::string> text;
+    if (key.key() == Qt::Key_Up)
+        text = history_.Older(EncodeCp1252(Input->toPlainText()));
+    else if (key.key() == Qt::Key_Down)
+        text = history_.Newer();
+    else
+        return false;
+    if (text) SetInputText(*text);
+    return true;
+}
+
 void TMainForm::SetInputText(std::string_view bytes) {
     Input->setPlainText(DecodeCp1252(bytes));
     Input->moveCursor(QTextCursor::End);
@@ -334,6 +374,7 @@ void TMainForm::InputKeyUp(int virtualKey, Qt::KeyboardModifiers modifiers) {
             return;
         }
         SendText(command);
+        if (command.size() > 1) history_.Add(std::string_view(command).substr(0, command.size() - 1));
         return;
     }
     if (virtualKey == orv::vk::Space) {

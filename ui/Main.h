@@ -3,6 +3,7 @@
 #include "gametext/Foes.h"
 #include "gametext/Players.h"
 #include "gametext/Recognisers.h"
+#include "session/CommandHistory.h"
 #include "session/Commands.h"
 #include "session/Connection.h"
 #include "session/Host.h"
@@ -35,6 +36,8 @@ class TLogonErrorForm;
 class TNewAccountForm;
 class TTCPIPForm;
 class QAction;
+class QKeyEvent;
+class QTimer;
 class QLabel;
 class QListWidget;
 class QMenu;
@@ -45,6 +48,7 @@ class QTcpSocket;
 class QToolButton;
 
 namespace orv::ui {
+class FindBar;
 class OutputPane;
 class PlayerListPanel;
 class SocketAdapter;
@@ -102,6 +106,7 @@ class TMainForm : public QMainWindow,
 
     // orv::LinkView
     void ShowCondition(std::string_view condition) override;
+    void ShowCountdown(std::string_view countdown) override;
     void EnableConnectCommands(bool enabled) override;
     void EnableLogoff(bool enabled) override;
     void ClearPlayerList() override;
@@ -164,6 +169,8 @@ class TMainForm : public QMainWindow,
     void SupressBlanksItemClick();
     void TextAlertItemClick();
     void ScrollBackItemClick();
+    void FindItemClick();
+    void ReconnectItemClick();
     void KeypadTravelClick();
     void DiagItemClick();
     void PlayerListItemClick();
@@ -258,6 +265,8 @@ class TMainForm : public QMainWindow,
     QAction* StatusBarItem;
     QAction* ToolBarItem;
     QAction* ScrollBackItem;
+    QAction* FindItem;
+    QAction* ReconnectItem;
     QAction* HelpItem;
     QAction* About;
     QAction* MailItem;
@@ -312,6 +321,8 @@ class TMainForm : public QMainWindow,
     std::optional<std::string> SelectedPlayer() const;
     void SendPlayerCommand(orv::PlayerAction action);
     void SetInputText(std::string_view bytes);
+    // A press of Ctrl+Up or Ctrl+Down calls back a command sent; true when it was one.
+    bool RecallCommand(const QKeyEvent& key);
     std::string AlertPath() const;
 
     Dialogs dialogs_;
@@ -319,6 +330,9 @@ class TMainForm : public QMainWindow,
     orv::OutputBuffer Buffer;
     std::unique_ptr<orv::ui::SocketAdapter> socket_;
     std::unique_ptr<orv::Connection> link_;
+    QTimer* reconnectTimer_;
+    orv::ui::FindBar* findBar_;
+    orv::CommandHistory history_;
     std::unique_ptr<Placement> placement_;
     std::unique_ptr<LogView> logView_;
     orv::ui::OutputPane* outputPane_;

@@ -3,6 +3,7 @@
 #include "ui/Main.h"
 
 #include "ui/Boxes.h"
+#include "ui/FindBar.h"
 #include "ui/Layout.h"
 
 #include "ui/About.h"
@@ -89,7 +90,9 @@ void TMainForm::BuildMenus() {
          &T::Edit1,
          {{"CopyItem", "&Copy", &T::CopyItem, &T::CopyItemClick, Plain},
           {"PasteItem", "&Paste", &T::PasteItem, &T::PasteItemClick, Plain},
-          {"SelectItem", "&Select All", &T::SelectItem, &T::SelectItemClick, Plain}}},
+          {"SelectItem", "&Select All", &T::SelectItem, &T::SelectItemClick, Plain},
+          Separator("N11"),
+          {"FindItem", "&Find...", &T::FindItem, &T::FindItemClick, Plain}}},
         {"Connect1",
          "&Connect",
          &T::Connect1,
@@ -114,7 +117,10 @@ void TMainForm::BuildMenus() {
           {"SupressBlanksItem", "&Supress Blank Lines", &T::SupressBlanksItem, &T::SupressBlanksItemClick,
            Checkable},
           Separator("N2"),
-          {"DiagItem", "&Diagnostics", &T::DiagItem, &T::DiagItemClick, Checkable}}},
+          {"DiagItem", "&Diagnostics", &T::DiagItem, &T::DiagItemClick, Checkable},
+          Separator("N12"),
+          {"ReconnectItem", "&Reconnect When Dropped", &T::ReconnectItem, &T::ReconnectItemClick,
+           Checkable}}},
         {"View1",
          "&View",
          &T::View1,
@@ -327,6 +333,16 @@ void TMainForm::ScrollBackItemClick() {
 
 void TMainForm::KeypadTravelClick() {
     KeyPadBtn->setChecked(KeypadTravel->isChecked());
+}
+
+void TMainForm::FindItemClick() {
+    findBar_->Open();
+}
+
+void TMainForm::ReconnectItemClick() {
+    const bool on = ReconnectItem->isChecked();
+    link_->SetReconnect(on);
+    orv::ui::WriteOrReport(this, [&] { Store->SetReconnect(on); });
 }
 
 void TMainForm::DiagItemClick() {

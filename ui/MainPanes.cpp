@@ -7,6 +7,7 @@
 
 #include "ui/Appearance.h"
 #include "ui/Codepage.h"
+#include "ui/FindBar.h"
 #include "ui/OutputPane.h"
 
 #include <QAction>
@@ -121,6 +122,8 @@ void TMainForm::BuildPanes() {
     ScrollBackMemo = makePane(Splitter3, "ScrollBackMemo", QStringLiteral("Scrollback"), true);
     Output = makePane(Splitter3, "Output", QStringLiteral("Output"), true);
     Output->installEventFilter(this); // the Edit commands follow its focus
+    findBar_ = new orv::ui::FindBar(Output, OutputPanel);
+    OutputPanel->layout()->addWidget(findBar_);
     // The splitter hides its handle together with the pane above it.
     ScrollBackMemo->hide();
     Splitter3->setStretchFactor(0, 0);
@@ -217,6 +220,8 @@ void TMainForm::ApplySettings() {
     ToolBarItem->setChecked(Store->GetToolBar());
     ToolBar->setVisible(ToolBarItem->isChecked());
     scrollBackHeight_ = Store->GetScrollBack();
+    ReconnectItem->setChecked(Store->GetReconnect());
+    link_->SetReconnect(ReconnectItem->isChecked());
     if (Store->Font) {
         ApplyWindowFont(orv::ui::ToQFont(*Store->Font));
         const QColor text = orv::ui::ToQColor(Store->Font->Colour);

@@ -140,6 +140,7 @@ std::string TMainForm::LogonPassword() const {
 }
 
 bool TMainForm::AskCorrectedLogon() {
+    link_->StopReconnect();
     if (dialogs_.LogonError == nullptr || dialogs_.Connection == nullptr) return false;
     const int result = dialogs_.LogonError->exec();
     activateWindow();
@@ -151,6 +152,7 @@ bool TMainForm::AskCorrectedLogon() {
 }
 
 void TMainForm::BeginSetup(std::string_view waitText) {
+    link_->LoggedOn();
     PlayerListItem->setEnabled(false);
     SetInputText(waitText);
     Input->setReadOnly(true);

@@ -9,6 +9,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <climits>
 
 namespace orv::ui {
 
@@ -24,7 +25,14 @@ OutputPane::OutputPane(QPlainTextEdit* pane, const orv::OutputBuffer& model, std
     connect(&frame_, &QTimer::timeout, this, &OutputPane::Sync);
     // The pane follows its newest line, also when it is resized (the scrollback opening above it).
     QScrollBar* bar = pane_->verticalScrollBar();
-    connect(bar, &QScrollBar::rangeChanged, bar, [bar] { bar->setValue(bar->maximum()); });
+    connect(bar, &QScrollBar::rangeChanged, bar, [this, bar] {
+        if (!held_) bar->setValue(bar->maximum());
+    });
+}
+
+void OutputPane::HoldView(bool hold) {
+    held_ = hold;
+    if (!held_) Sync(), pane_->verticalScrollBar()->setValue(pane_->verticalScrollBar()->maximum());
 }
 
 QString OutputPane::Text(std::uint64_t first, std::uint64_t end) const {
@@ -54,7 +62,11 @@ void OutputPane::Sync() {
     const std::uint64_t count = end - first;
     QTextCursor cursor(pane_->document());
     cursor.beginEditBlock();
-    if (shownFirst_ == shownEnd_ || shownEnd_ <= first || fresh * 4 >= count) {
+    QScrollBar* bar = pane_->verticalScrollBar();
+    // A held view is kept by cutting and appending: a replacement would lose the player's place.
+    const int top = bar->value() -
+                    static_cast<int>(std::min<std::uint64_t>(first - std::min(first, shownFirst_), INT_MAX));
+    if (shownFirst_ == shownEnd_ || shownEnd_ <= first || (!held_ && fresh * 4 >= count)) {
         // Mostly new text: one replacement costs less than cutting the old lines one run at a time.
         cursor.select(QTextCursor::Document);
         cursor.insertText(Text(first, end));
@@ -75,9 +87,9 @@ void OutputPane::Sync() {
     cursor.endEditBlock();
     shownFirst_ = first;
     shownEnd_ = end;
-    // The pane follows its newest line; its own cursor and selection stay where they are.
-    QScrollBar* bar = pane_->verticalScrollBar();
-    bar->setValue(bar->maximum());
+    // The pane follows its newest line, or keeps its lines in view while held; its own cursor and
+    // selection stay where they are.
+    bar->setValue(held_ ? std::max(top, 0) : bar->maximum());
 }
 
 } // namespace orv::ui

@@ -31,12 +31,16 @@ class OutputPane final : public QObject {
     // The model's lines [first, end) as the pane shows them, one block per line.
     QString Text(std::uint64_t first, std::uint64_t end) const;
     QString AllText() const { return Text(model_.FirstSeq(), model_.EndSeq()); }
+    // Held, the view stays on the lines it shows while new ones arrive (the find bar is open);
+    // released, the pane follows its newest line again.
+    void HoldView(bool hold);
 
   private:
     QPlainTextEdit* pane_;
     const orv::OutputBuffer& model_;
     std::function<void()> beforeSync_;
     QTimer frame_;
+    bool held_ = false;
     // The pane shows the model's lines [shownFirst_, shownEnd_).
     std::uint64_t shownFirst_ = 0;
     std::uint64_t shownEnd_ = 0;

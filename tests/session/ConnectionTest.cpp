@@ -101,6 +101,7 @@ class FakeWindow : public SessionHost, public LinkView, public PlayerListView {
     void EnableLogoff(bool enabled) override { logoffEnabled = enabled; }
     void ClearPlayerList() override { ++listClears; }
     void FinishSetup() override { ++setupsFinished; }
+    void ShowCountdown(std::string_view text) override { countdown = text; }
 
     // The roster's list is not looked at here.
     void AddRow(std::string_view) override {}
@@ -115,7 +116,7 @@ class FakeWindow : public SessionHost, public LinkView, public PlayerListView {
     Connection* link = nullptr;
     Lines shown;
     std::function<void(std::string_view)> onShow;
-    std::string condition, total;
+    std::string condition, total, countdown;
     bool connectEnabled = true, logoffEnabled = false;
     int captions = 0, listClears = 0, setupsFinished = 0;
 };
@@ -297,6 +298,48 @@ TEST_F(ConnectionTest, TextDoublesIts0xFFBytesWhileTelnetRepliesGoAsTheyStand) {
                                           "\xFF\xFF"
                                           "a\0\xFF\xFF\n",
                                           19));
+}
+
+TEST_F(ConnectionTest, ADroppedLinkIsLoggedOnAgainUntilThePlayerTakesOver) {
+    link.SetReconnect(true);
+    Play();
+    link.LoggedOn();
+    socket.ServerCloses();
+    EXPECT_EQ(window.shown.back(), "Reconnecting in 2 s (try 1 of 10)");
+    socket.now += 1000;
+    link.Tick();
+    EXPECT_EQ(window.countdown, "Reconnecting in 1 s (try 1 of 10)");
+    // The try fails at once; the next waits 4 s and connects to the same host and port.
+    socket.now += 1000;
+    link.Tick();
+    EXPECT_EQ(window.countdown, "");
+    link.Failed();
+    EXPECT_EQ(window.shown.back(), "Reconnecting in 4 s (try 2 of 10)");
+    socket.now += 4000;
+    link.Tick();
+    EXPECT_EQ(socket.opened, Lines(3, "game.example:30003"));
+    EXPECT_EQ(link.State(), LinkState::Logon);
+    socket.Accept();
+    link.LoggedOn();
+    EXPECT_EQ(window.shown.back(), "Reconnected (try 2 of 10)");
+
+    // The player's own log-off and a refused log-on are never followed by a try.
+    for (const auto stop : {&Connection::LogOff, &Connection::StopReconnect}) {
+        const std::size_t opened = socket.opened.size();
+        (link.*stop)();
+        socket.ServerCloses();
+        socket.now += 600'000;
+        link.Tick();
+        EXPECT_EQ(socket.opened.size(), opened);
+        Play();
+        link.LoggedOn();
+    }
+    // Nor is a character's first log-on from the new-account form.
+    link.Start("game.example", "30003", LinkState::NewAccount);
+    socket.Accept();
+    link.LoggedOn();
+    socket.ServerCloses();
+    EXPECT_NE(window.shown.back().substr(0, 12), "Reconnecting");
 }
 
 TEST(Caption, HasThreeFormsByAvatarAndConnection) {

@@ -23,14 +23,15 @@ std::string Entry(const QToolButton* button) {
 const std::vector<std::string> Commands = {
     "File1=&File: OpenItem=&Open Log File, CloseItem=&Close Log File (off), SaveItem=&Save Screen Buffer, "
     "LogAllItem=&Log All Sessions [ ], N1=-, ExitItem=&Exit",
-    "Edit1=&Edit: CopyItem=&Copy, PasteItem=&Paste, SelectItem=&Select All",
+    "Edit1=&Edit: CopyItem=&Copy, PasteItem=&Paste, SelectItem=&Select All, N11=-, FindItem=&Find...",
     "Connect1=&Connect: LogontoOrv=&Log On To Orv..., NewAccountItem=New Account/Avatar, N10=-, "
     "Logoff=Log &Off (off)",
     "Options=&Options: FKeysItem=F-&Key Setup..., FriendsItem=&Friends && Foes..., "
     "KeypadTravel=Keypad &Travel [ ], N5=-, ColourItem=&Background Color..., FontsItem=F&onts..., N4=-, "
     "TextAlertItem=&Incoming Text Alert [ ], LargeBufItem=&Large Buffer [ ], "
     "PlayerListItem=&Player List [x], SpyNetItem=SpyNet &Notices [ ], "
-    "SupressBlanksItem=&Supress Blank Lines [ ], N2=-, DiagItem=&Diagnostics [ ]",
+    "SupressBlanksItem=&Supress Blank Lines [ ], N2=-, DiagItem=&Diagnostics [ ], N12=-, "
+    "ReconnectItem=&Reconnect When Dropped [ ]",
     "View1=&View: StatusBarItem=&Status Bar [x], ToolBarItem=&Tool Bar [x], N7=-, "
     "ScrollBackItem=Scrollback &Window [ ]",
     "Help1=&Help: HelpItem=&Help, About=&About, N6=-, MailItem=Mail Orv Feedback, "
