@@ -146,3 +146,30 @@ TEST_F(MainTest, KeysActOnlyOnTheirOwnReleaseAndOnlyWhilePlayingOrLoggingOn) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MainTest, CtrlUpAndDownCallBackSentCommandsUnlessTheArrowsAreTravelKeys) {
+    ScriptServer server;
+    ASSERT_NO_FATAL_FAILURE(Connect(server));
+    Enter(QStringLiteral("look"));
+    Enter(QStringLiteral("  say hi")); // kept as sent, cleaned
+    Input->setPlainText(QStringLiteral("half\ntyped"));
+    Input->moveCursor(QTextCursor::End);
+    QStringList shown;
+    for (Qt::Key key : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Down, Qt::Key_Down}) {
+        QTest::keyClick(Input, key, Qt::ControlModifier);
+        shown << Input->toPlainText();
+    }
+    EXPECT_EQ(shown, QStringList({"say hi", "look", "look", "say hi", "half\ntyped"}));
+    // Up alone still moves the caret; with Keypad Travel on, Ctrl+Up travels as Up does.
+    QTest::keyClick(Input, Qt::Key_Up);
+    EXPECT_EQ(Input->textCursor().blockNumber(), 0);
+    Action("KeypadTravel")->trigger();
+    QTest::keyClick(Input, Qt::Key_Up, Qt::ControlModifier);
+    QTest::keyClick(Input, Qt::Key_Up);
+    EXPECT_TRUE(server.Received("look\nsay hi\nn\nn\n"));
+    EXPECT_EQ(Input->toPlainText(), "half\ntyped");
+}
+
+} // namespace
