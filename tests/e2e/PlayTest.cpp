@@ -2,6 +2,7 @@
 
 #include "DemoClient.h"
 #include "DemoServer.h"
+#include "ui/Logerr.h"
 #include "ui/New_account.h"
 
 namespace {
@@ -169,6 +170,36 @@ TEST_F(PlayTest, ANewAccountsCharacterEntersTheGameAndATakenNameSendsThePlayerBa
     EXPECT_FALSE(Lines().join('|').contains("I'm sorry")) << "the refusal itself is not shown";
     EXPECT_FALSE(account->NewAcCheck->isChecked());
     EXPECT_EQ(form->GetLinkState(), orv::LinkState::Normal);
+}
+
+TEST_F(PlayTest, ADroppedLinkLogsOnAgainByItselfAndARefusedPasswordIsNotTriedAgain) {
+    server = demotest::startServer(5);
+    int connections = 0;
+    QObject::connect(server.get(), &orvdemo::DemoServer::logMessage,
+                     [&](const QString& text) { connections += text.endsWith(" connected") ? 1 : 0; });
+    Action("ReconnectItem")->trigger();
+    LogOnTo(Port(), QStringLiteral("demo"), QStringLiteral("demo"));
+    ASSERT_TRUE(WaitPlaying());
+
+    server->dropAll();
+    const qsizetype dropped = WaitForLine(0, "Reconnecting in 2 s (try 1 of 10)");
+    ASSERT_GE(dropped, 0);
+    EXPECT_TRUE(Await([&] { return form->StatusBar->currentMessage().startsWith("Reconnecting in "); }));
+    ASSERT_GE(WaitForLine(dropped, "Reconnected (try 1 of 10)"), 0);
+    ASSERT_TRUE(WaitPlaying());
+    EXPECT_TRUE(Await([&] { return Rows().size() == server->playersOnline(); })) << "the list is rebuilt";
+    EXPECT_EQ(connections, 2);
+
+    // The password changed meanwhile: the try is refused, the player gives up, and nothing follows.
+    TCPIPForm->PasswordEdit->setText(QStringLiteral("wrong"));
+    WhenModal(QStringLiteral("LogonErrorForm"),
+              [](QWidget*) { QTest::mouseClick(LogonErrorForm->Button2, Qt::LeftButton); });
+    server->dropAll();
+    ASSERT_TRUE(Await(
+        [&] { return Status() == "Not Connected" || Lines().contains("Connection to Orvanta Closed"); }));
+    QTest::qWait(5000); // past the second try's wait
+    EXPECT_EQ(connections, 3);
+    EXPECT_EQ(form->StatusBar->currentMessage(), "");
 }
 
 } // namespace

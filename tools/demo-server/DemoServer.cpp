@@ -40,6 +40,22 @@ QString DemoServer::simulateArrival() {
     return QString::fromStdString(world_.simulateArrival().name);
 }
 
+void DemoServer::dropAll() {
+    for (auto& entry : clients_)
+        cut(entry.first);
+}
+
+void DemoServer::cut(QTcpSocket* socket) {
+    emit logMessage(clients_.at(socket)->peer + " cut off");
+    QMetaObject::invokeMethod(
+        socket,
+        [this, socket] {
+            socket->abort();
+            drop(socket);
+        },
+        Qt::QueuedConnection);
+}
+
 QString DemoServer::simulateDeparture() {
     const auto who = world_.simulateDeparture();
     return who ? QString::fromStdString(who->name) : QString();
@@ -73,6 +89,10 @@ void DemoServer::accept() {
         clients_.emplace(socket, std::move(client));
         emit logMessage(peer + " connected");
         c->session->start();
+        if (options_.dropAfterMs > 0)
+            QTimer::singleShot(options_.dropAfterMs, socket, [this, socket] {
+                if (clients_.contains(socket)) cut(socket);
+            });
         if (socket->state() == QAbstractSocket::UnconnectedState) drop(socket); // gone before we looked
     }
 }
@@ -94,13 +114,7 @@ void DemoServer::writeTo(QTcpSocket* socket, Client& client, std::string_view by
     // The client stopped reading; its backlog must not grow without bound.
     client.dropping = true;
     emit logMessage(client.peer + " dropped: not reading its output");
-    QMetaObject::invokeMethod(
-        socket,
-        [this, socket] {
-            socket->abort();
-            drop(socket);
-        },
-        Qt::QueuedConnection);
+    cut(socket);
 }
 
 void DemoServer::drop(QTcpSocket* socket) {

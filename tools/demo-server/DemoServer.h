@@ -31,6 +31,7 @@ class DemoServer : public QObject {
         int activityMs = 4000;                     // mean time between arrivals and departures; 0: none
         qint64 maxPendingOutput = 4 * 1024 * 1024; // a client that lets more pile up unread is dropped
         int maxClients = 512;                      // beyond this a newcomer is told to come back later
+        int dropAfterMs = 0;                       // each link is cut this long after it opened; 0: never
     };
 
     explicit DemoServer(const Options& options, QObject* parent = nullptr);
@@ -47,6 +48,8 @@ class DemoServer : public QObject {
     // player's name (empty when nobody simulated is left to depart).
     QString simulateArrival();
     QString simulateDeparture();
+    // Cuts every link from the server's side, as a network failure or a crash would.
+    void dropAll();
 
   signals:
     void logMessage(const QString& text);
@@ -62,6 +65,8 @@ class DemoServer : public QObject {
     void readFrom(QTcpSocket* socket);
     void writeTo(QTcpSocket* socket, Client& client, std::string_view bytes);
     void drop(QTcpSocket* socket);
+    // Aborts the link once the current call is over, then drops the client.
+    void cut(QTcpSocket* socket);
     void scheduleActivity();
 
     Options options_;

@@ -60,6 +60,9 @@ int main(int argc, char* argv[]) {
         {"activity-ms",
          "Mean milliseconds between simulated arrivals and departures; 0 for none (default 4000).", "N",
          "4000"},
+        {"drop-after",
+         "Cut each player's link SECONDS after it opened, as a network failure would (default: never).",
+         "SECONDS", "0"},
     });
     // A wrong option is a usage error (2), like a wrong value below.
     if (!parser.parse(QCoreApplication::arguments())) {
@@ -78,9 +81,10 @@ int main(int argc, char* argv[]) {
     const auto port = number(parser, "port", 0, 65535);
     const auto players = number(parser, "players", 0, 100000);
     const auto activity = number(parser, "activity-ms", 0, 24LL * 3600 * 1000);
+    const auto dropAfter = number(parser, "drop-after", 0, 24LL * 3600);
     const auto seed = parser.isSet("seed") ? number(parser, "seed", 0, 0xffffffffLL)
                                            : std::optional<long long>(QRandomGenerator::system()->generate());
-    if (!port || !players || !activity || !seed) return 2;
+    if (!port || !players || !activity || !dropAfter || !seed) return 2;
 
     QHostAddress address;
     const QString bind = parser.value("bind");
@@ -95,6 +99,7 @@ int main(int argc, char* argv[]) {
     options.players = static_cast<int>(*players);
     options.seed = static_cast<std::uint32_t>(*seed);
     options.activityMs = static_cast<int>(*activity);
+    options.dropAfterMs = static_cast<int>(*dropAfter * 1000);
     orvdemo::DemoServer server(options);
 
     QTextStream out(stdout);
