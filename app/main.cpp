@@ -11,6 +11,14 @@
 #include <cstdio>
 #include <exception>
 
+#ifndef _WIN32
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 // An error that escapes an event handler is shown in a standard error box; the loop goes on.
@@ -57,6 +65,28 @@ void EnterDesktopDataFolder() {
                      qPrintable(QDir::currentPath()));
 }
 
+#ifndef _WIN32
+int quitPipe[2] = {-1, -1};
+
+// Asked to end by a signal (kill, the end of the desktop session, Ctrl+C in a terminal), the
+// program leaves its event loops and ends as when its window closes: settings written, log
+// closed. The handler only writes a byte to a pipe; the event loop, or a box's, reads it.
+void QuitOnSignals() {
+    if (::pipe2(quitPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+    auto* notifier = new QSocketNotifier(quitPipe[0], QSocketNotifier::Read, qApp);
+    QObject::connect(notifier, &QSocketNotifier::activated, [] { QCoreApplication::exit(0); });
+    struct sigaction action {};
+    action.sa_handler = [](int) {
+        const char byte = 0;
+        [[maybe_unused]] const auto written = ::write(quitPipe[1], &byte, 1);
+    };
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(signal, &action, nullptr);
+}
+#endif
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -82,6 +112,9 @@ int main(int argc, char* argv[]) {
     Application::setDesktopFileName(QStringLiteral("com.talmaro.Orv2Term"));
     Application::setWindowIcon(ApplicationIcon());
     if (options.Folder == orv::app::DataFolder::Desktop) EnterDesktopDataFolder();
+#ifndef _WIN32
+    QuitOnSignals();
+#endif
 
     // The main window first (its create handler reads the settings; the dialogs may refer to it),
     // then the dialogs, hidden, then the main window is shown.

@@ -17,7 +17,8 @@ class LineSink {
     ~LineSink() = default;
 };
 
-// Plays a wave file without waiting for it; falls back to the system beep when it cannot.
+// Plays a wave file without waiting for it; falls back to the system beep when it cannot. The
+// path is in the file system's own encoding of file names.
 class SoundPlayer {
   public:
     virtual void PlayAsync(const std::string& path) = 0;

@@ -1,5 +1,6 @@
 #include "store/Files.h"
 
+#include <algorithm>
 #include <random>
 #include <string>
 
@@ -55,8 +56,10 @@ std::error_code Rename(const std::filesystem::path& from, const std::filesystem:
 }
 void SyncFolder(const std::filesystem::path&) {} // MOVEFILE_WRITE_THROUGH did it
 #else
+constexpr std::string_view TemporarySuffix = ".XXXXXX";
+
 int CreateTemporary(const std::filesystem::path& target, std::filesystem::path& name) {
-    std::string pattern = target.string() + ".XXXXXX";
+    std::string pattern = target.string() + std::string(TemporarySuffix);
     const int fd = ::mkstemp(pattern.data()); // created 0600
     name = pattern;
     return fd;
@@ -122,6 +125,24 @@ std::error_code MakePrivateFolders(const std::string& folder) {
     // The umask may only take bits away; the folder is the user's alone.
     ::chmod(folder.c_str(), 0700);
     return {};
+}
+
+void RemoveLeftoverTemporaries(const std::filesystem::path& target) {
+    const std::string name = target.filename().string();
+    const auto isTemporary = [&](const std::string& candidate) {
+        if (candidate.size() != name.size() + TemporarySuffix.size() || candidate.rfind(name + '.', 0) != 0)
+            return false;
+        // mkstemp fills the X's with ASCII letters and digits.
+        return std::all_of(
+            candidate.begin() + static_cast<std::ptrdiff_t>(name.size() + 1), candidate.end(),
+            [](char c) { return (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z'); });
+    };
+    const std::filesystem::path folder = target.parent_path().empty() ? "." : target.parent_path();
+    std::error_code error, ignored;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+        if (isTemporary(it->path().filename().string()) &&
+            it->symlink_status(ignored).type() == std::filesystem::file_type::regular)
+            std::filesystem::remove(it->path(), ignored);
 }
 
 std::string UserBaseFolder(const char* variable, std::string_view homeFallback) {

@@ -26,6 +26,12 @@ std::error_code ReplaceWholeFile(const std::filesystem::path& target, std::strin
 // player's logs live in them. An existing folder is left as it is.
 std::error_code MakePrivateFolders(const std::string& folder);
 
+// Removes the temporary files that replacements of target killed midway left beside it: regular
+// files named as ReplaceWholeFile names them, target's name and six letters or digits. They may
+// hold a whole copy of target, saved passwords included. Call it only while no other writer can be
+// replacing target, or its temporary file goes too.
+void RemoveLeftoverTemporaries(const std::filesystem::path& target);
+
 // A per-user base folder as the desktop's conventions name it: the absolute path in the environment
 // variable, else homeFallback (".config", ".local/share") below the home folder.
 std::string UserBaseFolder(const char* variable, std::string_view homeFallback);

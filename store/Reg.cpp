@@ -36,11 +36,15 @@ Rgb ColourToRgb(std::uint32_t colour, const std::function<Rgb(int index)>& syste
 }
 
 SettingsWriteError::SettingsWriteError(std::string_view valueName, const std::error_code& error)
-    : std::runtime_error("Unable to save the setting \"" + std::string(valueName) +
-                         "\": " + error.message()) {}
+    : SettingsError("Unable to save the setting \"" + std::string(valueName) + "\": " + error.message()) {}
+
+SettingsReadError::SettingsReadError(std::string_view where, const std::error_code& error)
+    : SettingsError("Unable to read the settings in \"" + std::string(where) + "\": " + error.message() +
+                    ".\nThey are left as they are; this run starts from the defaults and saves no setting.") {
+}
 
 SettingsStore::SettingsStore(std::unique_ptr<RegistryKey> key, WindowPlacement& window)
-    : key_(std::move(key)) {
+    : key_(std::move(key)), readFailure_(key_->ReadFailure()) {
     ReadStartupBatch(window);
     ReadFontGroup();
 }
@@ -52,12 +56,14 @@ std::optional<std::int32_t> SettingsStore::ReadNumber(Value value) const {
 }
 
 void SettingsStore::PutNumber(Value value, std::int32_t number) {
+    if (readFailure_) return;
     const std::string_view name = Row(value).Name;
     if (const auto error = key_->WriteDword(name, static_cast<std::uint32_t>(number)))
         throw SettingsWriteError(name, error);
 }
 
 void SettingsStore::PutText(std::string_view name, std::string_view text) {
+    if (readFailure_) return;
     if (const auto error = key_->WriteText(name, text)) throw SettingsWriteError(name, error);
 }
 
@@ -110,7 +116,8 @@ void SettingsStore::ReadFontGroup() {
 
 void SettingsStore::SaveOnExit(const ReportedFont& current, const WindowBounds& bounds) {
     Put<Value::BkgColour>(static_cast<std::int32_t>(BkgColour));
-    PutText(Row(Value::FontName).Name, current.FaceName);
+    // Written as it will be read back; a longer name would come back cut.
+    PutText(Row(Value::FontName).Name, Cut(current.FaceName, Row(Value::FontName).Limit));
     Put<Value::FontHeight>(current.Height);
     Put<Value::FontWeight>(current.Weight);
     if (Font) {

@@ -22,6 +22,25 @@ struct RegValue {
     std::string Text;         // a REG_SZ's or REG_EXPAND_SZ's bytes, without the terminating zero
 };
 
+// A failure of the settings that the window shows in a standard error box, with what(), and goes on.
+class SettingsError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// A setting that could not be written. Setters and SaveOnExit throw it and change nothing else;
+// what() names the value.
+class SettingsWriteError : public SettingsError {
+  public:
+    SettingsWriteError(std::string_view valueName, const std::error_code& error);
+};
+
+// Stored settings that are there but cannot be read; what() says where they are kept and why.
+class SettingsReadError : public SettingsError {
+  public:
+    SettingsReadError(std::string_view where, const std::error_code& error);
+};
+
 // One registry key of named, typed values: the user's registry on Windows, the settings file
 // elsewhere. Value names compare as the registry compares them, ASCII letters without regard to
 // case. Reading never fails: a key that could not be opened reads as empty. A write answers an
@@ -35,6 +54,9 @@ class RegistryKey {
     virtual std::error_code WriteDword(std::string_view name, std::uint32_t value) = 0;
     // Stored as REG_SZ.
     virtual std::error_code WriteText(std::string_view name, std::string_view text) = 0;
+    // Set when the key holds values that cannot be read now, so that it reads as empty; a key not
+    // there yet is no failure.
+    virtual std::optional<SettingsReadError> ReadFailure() const { return std::nullopt; }
 };
 
 // The key of the current user that holds the client's settings: HKEY_CURRENT_USER\SOFTWARE\talmaro\ot32
@@ -104,13 +126,6 @@ struct StoredFont {
     friend bool operator==(const StoredFont&, const StoredFont&) = default;
 };
 
-// A setting that could not be written. Setters and SaveOnExit throw it and change nothing else;
-// the window shows what(), which names the value, in a standard error box and goes on.
-class SettingsWriteError : public std::runtime_error {
-  public:
-    SettingsWriteError(std::string_view valueName, const std::error_code& error);
-};
-
 // Everything the client remembers between runs, as named values of one registry key. Created
 // while the main window is created: it reads the start-up batch (colour, placement, SpyNet switch)
 // and the font at once. The main window reads and replaces BkgColour, SpynetReport and Font
@@ -130,6 +145,11 @@ class SettingsStore {
     // that order. "Font Size" and "Font Colour" are written only while the store holds a font.
     // Stops at the first value it cannot write and throws for it.
     void SaveOnExit(const ReportedFont& current, const WindowBounds& bounds);
+
+    // Set when the key held settings that could not be read at creation: the store then starts from
+    // the defaults and writes nothing for the rest of the run, so that a later run finds the
+    // settings as they were. The window reports it once.
+    const std::optional<SettingsReadError>& ReadFailure() const { return readFailure_; }
 
     std::uint32_t BkgColour = SystemWindowColour;
     bool SpynetReport = false;
@@ -242,6 +262,7 @@ class SettingsStore {
     void ReadFontGroup();
 
     std::unique_ptr<RegistryKey> key_;
+    std::optional<SettingsReadError> readFailure_;
 };
 
 } // namespace orv

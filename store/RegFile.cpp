@@ -281,19 +281,21 @@ class FileDescriptor {
     int fd_;
 };
 
-std::string ReadAll(const std::string& path) {
+// The whole file into text; a file that is not there reads as empty and is no failure.
+std::error_code ReadAll(const std::string& path, std::string& text) {
+    text.clear();
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    std::string text;
-    if (file.Get() < 0) return text;
+    if (file.Get() < 0) return errno == ENOENT || errno == ENOTDIR ? std::error_code() : LastError();
     char buffer[8192];
     for (;;) {
         const ssize_t got = ::read(file.Get(), buffer, sizeof buffer);
         if (got > 0) {
             text.append(buffer, static_cast<std::size_t>(got));
         } else if (got == 0) {
-            return text;
-        } else if (errno != EINTR) {
             return {};
+        } else if (errno != EINTR) {
+            text.clear();
+            return LastError();
         }
     }
 }
@@ -309,10 +311,18 @@ std::string FolderOf(const std::string& path) {
 RegFile::RegFile(std::string path) : path_(std::move(path)) {}
 
 RegValue RegFile::Read(std::string_view name) const {
-    std::vector<Line> lines = Parse(ReadAll(path_));
+    std::string text;
+    ReadAll(path_, text);
+    std::vector<Line> lines = Parse(text);
     for (auto it = lines.rbegin(); it != lines.rend(); ++it)
         if (it->InKey && it->Name && SameName(*it->Name, name)) return std::move(it->Value);
     return {};
+}
+
+std::optional<SettingsReadError> RegFile::ReadFailure() const {
+    std::string text;
+    if (const auto error = ReadAll(path_, text)) return SettingsReadError(path_, error);
+    return std::nullopt;
 }
 
 std::error_code RegFile::WriteDword(std::string_view name, std::uint32_t value) {
@@ -337,7 +347,11 @@ std::error_code RegFile::Write(std::string_view name, const std::string& data) {
     while (::flock(lock.Get(), LOCK_EX) != 0)
         if (errno != EINTR) return LastError();
 
-    std::vector<Line> lines = Parse(ReadAll(path_));
+    // What could not be read would be lost: the file stays as it is.
+    std::string old;
+    if (const auto error = ReadAll(path_, old)) return error;
+    RemoveLeftoverTemporaries(path_);
+    std::vector<Line> lines = Parse(old);
     Set(lines, name, data);
     std::string text;
     for (const Line& line : lines) {

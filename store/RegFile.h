@@ -23,10 +23,12 @@ namespace orv {
 // they stand when the file is rewritten; such values read as Other. Only values in the section of
 // KeyName count.
 //
-// Reading never fails: a missing or unreadable file is an empty key, and each read looks at the
-// file afresh. Each write takes an advisory lock, re-reads the file, changes the one value and
-// replaces the file by a synced temporary file in the same folder, so clients running at once
-// lose none of each other's values and a crash leaves the old file whole. Folders it creates are
+// Reading never fails: a missing or unreadable file is an empty key (ReadFailure tells the two
+// apart), and each read looks at the file afresh. Each write takes an advisory lock, re-reads the
+// file, changes the one value and replaces the file by a synced temporary file in the same folder,
+// so clients running at once lose none of each other's values and a crash leaves the old file
+// whole; a file that cannot be re-read is never replaced, and the write fails. Under the lock a
+// write also removes the temporary files that writers killed midway left. Folders it creates are
 // 0700 and the file 0600: saved passwords live in it. POSIX only.
 class RegFile : public RegistryKey {
   public:
@@ -37,6 +39,7 @@ class RegFile : public RegistryKey {
     RegValue Read(std::string_view name) const override;
     std::error_code WriteDword(std::string_view name, std::uint32_t value) override;
     std::error_code WriteText(std::string_view name, std::string_view text) override;
+    std::optional<SettingsReadError> ReadFailure() const override;
 
     const std::string& Path() const { return path_; }
 

@@ -13,7 +13,7 @@ void ShowErrorBox(QWidget* parent, const QString& title, const QString& text) {
     box.exec();
 }
 
-void ReportSettingsError(QWidget* parent, const orv::SettingsWriteError& error) {
+void ReportSettingsError(QWidget* parent, const orv::SettingsError& error) {
     const bool shown = parent != nullptr && parent->window()->isVisible();
     ShowErrorBox(shown ? parent : nullptr, QStringLiteral("Orv2Term"), QString::fromLocal8Bit(error.what()));
 }

@@ -37,8 +37,6 @@ using orv::ui::DecodeCp1252;
 using orv::ui::EncodeCp1252;
 
 constexpr std::size_t TypedLimit = orv::TextProcessor::CommandLimit;
-// StartDir was a 256-byte buffer.
-constexpr int StartDirLimit = 255;
 
 // The virtual-key code of a Qt key; keypad keys with Num Lock off arrive as the navigation keys.
 int VirtualKey(int key) {
@@ -123,7 +121,7 @@ TMainForm::TMainForm(const orv::Clock& clock, QWidget* parent)
     : QMainWindow(parent), socket_(std::make_unique<orv::ui::SocketAdapter>(nullptr)),
       placement_(std::make_unique<Placement>(*this)), logView_(std::make_unique<LogView>(*this)) {
     setObjectName(QStringLiteral("MainForm"));
-    StartDir = QDir::currentPath().left(StartDirLimit);
+    StartDir = QDir::currentPath();
 
     defaultSound_ = new orv::ui::SoundPlayer(this);
     sound_ = defaultSound_;
@@ -176,6 +174,10 @@ TMainForm::TMainForm(const orv::Clock& clock, QWidget* parent)
     socket_->Attach(*link_);
     // The store places the window as it reads the start-up batch.
     Store = std::make_unique<orv::SettingsStore>(orv::OpenSettingsKey(), *placement_);
+    // Told once, over the window as soon as it shows; the run goes on from the defaults.
+    if (const auto& failure = Store->ReadFailure())
+        QTimer::singleShot(0, this,
+                           [this, failure = *failure] { orv::ui::ReportSettingsError(this, failure); });
     Logger = std::make_unique<orv::SessionLog>(*logView_, clock, FileName(StartDir));
     Buffer.SetLog(logView_.get());
     ApplySettings();

@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -187,7 +188,7 @@ bool TMainForm::SpyNetNoticesTicked() const {
 }
 
 std::string TMainForm::AlertPath() const {
-    return EncodeCp1252(StartDir) + "/alert.wav";
+    return QFile::encodeName(StartDir + QStringLiteral("/alert.wav")).toStdString();
 }
 
 void TMainForm::PlayAlert() {

@@ -1,6 +1,7 @@
 #include "ui/Sound.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QSoundEffect>
 #include <QUrl>
@@ -10,7 +11,7 @@ namespace orv::ui {
 SoundPlayer::SoundPlayer(QObject* parent) : QObject(parent) {}
 
 void SoundPlayer::PlayAsync(const std::string& path) {
-    const QString file = QString::fromStdString(path);
+    const QString file = QFile::decodeName(QByteArray::fromStdString(path));
     if (!QFileInfo(file).isFile()) {
         QApplication::beep();
         return;

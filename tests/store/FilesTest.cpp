@@ -4,6 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <iterator>
+#include <vector>
+
+#ifndef _WIN32
+#include <cstdlib>
+#include <unistd.h>
+#endif
 
 namespace orv::test {
 namespace {
@@ -30,6 +36,27 @@ TEST(ReplaceWholeFile, ReplacesTheFileWholeOrNotAtAllAndLeavesNoTemporaryFile) {
     EXPECT_TRUE(fs::exists(target / "keep"));
     EXPECT_EQ(entries(), 2);
 }
+
+#ifndef _WIN32
+TEST(RemoveLeftoverTemporaries, RemovesTheTargetsTemporaryFilesAndNothingElse) {
+    TempDir dir;
+    const fs::path target = dir.Path() / "ot32.reg";
+    std::string made = target.string() + ".XXXXXX"; // as a write killed midway leaves it
+    ::close(::mkstemp(made.data()));
+    const std::vector<std::string> kept = {"ot32.reg",         "ot32.reg.lock",   "ot32.reg.abc12",
+                                           "ot32.reg.abc1234", "ot32.reg.ab-12c", "ot32.reg.abcd\xc3\xa9",
+                                           "xot32.reg.abc123", "ff.dat.abc123"};
+    for (const auto& name : kept)
+        Spit(dir / name, "x");
+    fs::create_directory(dir / "ot32.reg.Dir123");
+    fs::create_symlink("ot32.reg", dir / "ot32.reg.Lnk123");
+    RemoveLeftoverTemporaries(target);
+    EXPECT_FALSE(fs::exists(made));
+    for (const auto& name : kept)
+        EXPECT_TRUE(fs::exists(dir / name)) << name;
+    EXPECT_TRUE(fs::is_directory(dir / "ot32.reg.Dir123") && fs::is_symlink(dir / "ot32.reg.Lnk123"));
+}
+#endif
 
 } // namespace
 } // namespace orv::test

@@ -107,6 +107,28 @@ TEST(RegFile, CorruptOrMissingFilesReadAsWhatCanBeReadAndAFailedWriteIsReported)
     EXPECT_TRUE(RegFile(path + "/ot32.reg").WriteDword("b", 1)) << "a file where the folder belongs";
 }
 
+TEST(RegFile, AFileThatIsThereButCannotBeReadIsReportedAndNeverWrittenOver) {
+    namespace fs = std::filesystem;
+    TempDir dir;
+    const std::string path = dir / "ot32.reg";
+    RegFile key(path);
+    EXPECT_FALSE(key.ReadFailure()) << "a first run";
+    // A link to itself cannot be opened; a folder opens but cannot be read. Neither gives way to a write.
+    for (const auto type : {fs::file_type::symlink, fs::file_type::directory}) {
+        if (type == fs::file_type::symlink)
+            fs::create_symlink("ot32.reg", path);
+        else
+            fs::create_directory(path);
+        const auto failure = key.ReadFailure();
+        ASSERT_TRUE(failure);
+        EXPECT_NE(std::string(failure->what()).find("\"" + path + "\""), std::string::npos)
+            << failure->what();
+        EXPECT_TRUE(key.WriteDword("b", 1));
+        EXPECT_EQ(fs::symlink_status(path).type(), type);
+        fs::remove(path);
+    }
+}
+
 TEST(RegFile, WritersRunningAtOnceLoseNoneOfEachOthersValues) {
     TempDir dir;
     const std::string path = dir / "ot32.reg";

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -18,6 +19,7 @@ struct FakeRegistry {
     std::map<std::string, RegValue, std::less<>> values;
     std::vector<std::string> written;
     std::set<std::string, std::less<>> failing;
+    std::optional<SettingsReadError> unreadable;
 };
 
 struct FakeKey : RegistryKey {
@@ -38,6 +40,7 @@ struct FakeKey : RegistryKey {
         registry_.values[std::string(name)] = std::move(value);
         return {};
     }
+    std::optional<SettingsReadError> ReadFailure() const override { return registry_.unreadable; }
     FakeRegistry& registry_;
 };
 
@@ -67,7 +70,8 @@ TEST_F(StoreFixture, ExitBatchComesBackAtTheNextStartWhichStopsAtTheFirstAbsentO
     store->BkgColour = 0x00030201;
     store->SpynetReport = true;
     store->Font = StoredFont{"Chosen", 20, 700, 14, 0x0000FF00};
-    store->SaveOnExit({"Reported", 19, 400}, {WindowState::Maximised, -8, -8, 1936, 1056});
+    store->SaveOnExit({std::string(40, 'R'), 19, 400}, {WindowState::Maximised, -8, -8, 1936, 1056});
+    EXPECT_EQ(stored.Read("Font Name").Text, std::string(31, 'R')) << "written as it reads back";
     EXPECT_EQ(registry.written, (Names{"BkgColour", "Font Name", "Font Height", "Font Weight", "Font Size",
                                        "Font Colour", "Spynet Report", "Window State", "Window Top",
                                        "Window Left", "Window Width", "Window Height"}));
@@ -75,7 +79,7 @@ TEST_F(StoreFixture, ExitBatchComesBackAtTheNextStartWhichStopsAtTheFirstAbsentO
     EXPECT_EQ(window.calls, (Names{"Top -8", "Left -8", "Width 1936", "Height 1056", "State 2"}));
     EXPECT_EQ(store->BkgColour, 0x00030201u);
     EXPECT_TRUE(store->SpynetReport);
-    EXPECT_EQ(store->Font, (StoredFont{"Reported", 19, 400, 14, 0x0000FF00}));
+    EXPECT_EQ(store->Font, (StoredFont{std::string(31, 'R'), 19, 400, 14, 0x0000FF00}));
 
     stored.WriteText("Window Height", "1056");
     store = Open();
@@ -136,6 +140,17 @@ TEST_F(StoreFixture, FirstRunWritesNothingItsExitHasNoFontSizeOrColourAndAFailed
     registry.failing = {"Font Weight"};
     EXPECT_THROW(Open()->SaveOnExit({"X", 1, 2}, {}), SettingsWriteError);
     EXPECT_EQ(registry.written, (Names{"BkgColour", "Font Name", "Font Height"}));
+}
+
+TEST_F(StoreFixture, AKeyThatCouldNotBeReadIsLeftAsItIsForTheWholeRun) {
+    registry.unreadable.emplace("ot32.reg", std::make_error_code(std::errc::permission_denied));
+    auto store = Open();
+    ASSERT_TRUE(store->ReadFailure());
+    registry.unreadable.reset(); // readable again later in the run: still nothing is written
+    store->SetListWidth(1);
+    store->SetFKeyText("F1", "x");
+    store->SaveOnExit({"X", 1, 2}, {});
+    EXPECT_TRUE(registry.written.empty());
 }
 
 } // namespace

@@ -145,6 +145,48 @@ TEST_F(MainTest, KeysActOnlyOnTheirOwnReleaseAndOnlyWhilePlayingOrLoggingOn) {
     EXPECT_TRUE(server.Received("n\nne\ne\nse\ns\nsw\nw\nnw\nn\nx\n"));
 }
 
+TEST_F(MainTest, SettingsThatAreThereButCannotBeReadAreReportedOnceInTheRun) {
+    Stop();
+    ASSERT_TRUE(QFile::remove(SettingsPath()) && QDir().mkpath(SettingsPath())); // opens, cannot be read
+    QStringList reported;
+    QTimer answer; // answers every box, noting what it says
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            reported << box->text();
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    answer.start(5);
+    Start();
+    ASSERT_TRUE(Until([&] { return !reported.isEmpty(); }));
+    Action("StatusBarItem")->trigger();
+    Stop();
+    ASSERT_EQ(reported.size(), 1) << reported.join('|').toStdString();
+    const QString why = QString::fromLocal8Bit(std::make_error_code(std::errc::is_a_directory).message());
+    EXPECT_TRUE(reported[0].contains('"' + SettingsPath() + "\": " + why)) << reported[0].toStdString();
+}
+
+TEST_F(MainTest, AStartFolderOfAnyLengthAndLettersHoldsTheListAndTheAlertSound) {
+    // Longer than the 255 characters a start folder once had room for, with a letter beyond ASCII.
+    const QString folder =
+        home.path() + '/' + QString(150, 'a') + QString::fromUtf8("/zo\xc3\xab") + QString(150, 'b');
+    ASSERT_TRUE(QDir().mkpath(folder));
+    for (const char* name : {"/ff.dat", "/alert.wav"}) {
+        QFile file(folder + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("Zed\n") == 4);
+    }
+    Stop();
+    QDir::setCurrent(folder);
+    Start();
+    EXPECT_TRUE(form->Foes.IsFriendOrFoe("Zed"));
+    FakeSound sound;
+    form->SetSoundPlayer(&sound);
+    QTest::mouseClick(Find<QToolButton>("SpeedButton1"), Qt::LeftButton); // Incoming Text Alert
+    form->ShowLine("hi");
+    ASSERT_EQ(sound.played.size(), 1u);
+    EXPECT_TRUE(QFileInfo(QFile::decodeName(QByteArray::fromStdString(sound.played[0]))).isFile());
+}
+
 } // namespace
 
 namespace {
