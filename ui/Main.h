@@ -289,6 +289,7 @@ class TMainForm : public QMainWindow,
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     class Placement;
