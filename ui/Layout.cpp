@@ -8,19 +8,59 @@
 #include <QRect>
 #include <QScreen>
 #include <QSize>
+#include <QValidator>
 #include <QWidget>
 #include <QtMath>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace orv::ui {
 
+namespace {
+
+// The nearest int, held at the ends of its range.
+int Saturated(double value) {
+    return static_cast<int>(std::clamp(std::round(value), double(std::numeric_limits<int>::min()),
+                                       double(std::numeric_limits<int>::max())));
+}
+
+// A one-line box holds one line: the line breaks of pasted or dropped text are taken out and the
+// rest kept, so nothing sent or saved from the box can end a line early.
+class OneLine final : public QValidator {
+  public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override {
+        for (qsizetype i = input.size(); i-- > 0;) {
+            if (input[i] != QLatin1Char('\r') && input[i] != QLatin1Char('\n')) continue;
+            input.remove(i, 1);
+            if (i < pos) --pos;
+        }
+        return Acceptable;
+    }
+};
+
+} // namespace
+
 int Scaled(const QWidget* widget, int designed) {
-    return qRound(designed * widget->logicalDpiY() / 120.0);
+    return Saturated(designed * (widget->logicalDpiY() / 120.0));
 }
 
 int Unscaled(const QWidget* widget, int pixels) {
-    return qRound(pixels * 120.0 / widget->logicalDpiY());
+    return Saturated(pixels * (120.0 / widget->logicalDpiY()));
+}
+
+QRect ScreenRoom(const QWidget* widget) {
+    const QScreen* screen = widget->screen();
+    return screen != nullptr ? screen->availableVirtualGeometry()
+                             : QRect(0, 0, QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+}
+
+int ScaledWithinScreen(const QWidget* widget, int designed, Qt::Orientation along) {
+    const QSize room = ScreenRoom(widget).size();
+    const int most = std::max(along == Qt::Horizontal ? room.width() : room.height(), 1);
+    return std::clamp(Scaled(widget, std::clamp(designed, 1, Unscaled(widget, most))), 1, most);
 }
 
 void PlaceScaled(QWidget* widget, int x, int y, int width, int height) {
@@ -72,6 +112,7 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& label, int
     edit->setObjectName(QLatin1String(name));
     edit->setAccessibleName(label);
     if (maxLength > 0) edit->setMaxLength(maxLength);
+    edit->setValidator(new OneLine(edit));
     return edit;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 
 class QFont;
@@ -23,9 +24,17 @@ inline constexpr int Connect = Yes;
 } // namespace DialogResult
 
 // The forms are designed at 120 pixels per inch. Scaled maps a designed size to this screen's
-// pixels; Unscaled maps pixels back to the designed size, as the settings keep sizes.
+// pixels; Unscaled maps pixels back to the designed size, as the settings keep sizes. Any int is
+// taken; a result beyond int's range is held at its end.
 int Scaled(const QWidget* widget, int designed);
 int Unscaled(const QWidget* widget, int pixels);
+
+// The room the desktop offers a window: the available area of the screens, in pixels.
+QRect ScreenRoom(const QWidget* widget);
+
+// A stored size in designed pixels, as this screen's pixels: bounded to the room along that
+// direction before it is scaled (a settings file may be edited by hand), and at least 1.
+int ScaledWithinScreen(const QWidget* widget, int designed, Qt::Orientation along);
 
 // Places a widget at its designed position and size within its parent.
 void PlaceScaled(QWidget* widget, int x, int y, int width, int height);
@@ -55,6 +64,7 @@ Button* MakeButton(QWidget* parent, const char* name, const QString& caption) {
 }
 
 // A one-line box whose accessible name is its label; a maxLength of 0 leaves the box's own limit.
+// It never holds a line break: CR and LF in what is pasted, dropped or set are left out.
 QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& label, int maxLength = 0,
                     const QString& text = QString());
 

@@ -1,6 +1,7 @@
 #include "ui/Logerr.h"
 
 #include "ui/Layout.h"
+#include "ui/Tcp.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -32,8 +33,9 @@ TLogonErrorForm::TLogonErrorForm(QWidget* parent)
     message->setObjectName(QStringLiteral("MessageLabel"));
 
     GroupBox1 = orv::ui::MakeGroup(MainPannel, "GroupBox1", QStringLiteral(" talmaro account details "));
-    AccountEdit = MakeEdit(GroupBox1, "AccountEdit", QStringLiteral("A/c ID"), 160);
-    PasswordEdit = MakeEdit(GroupBox1, "PasswordEdit", QStringLiteral("Password"), 160);
+    // The answers go back into the log-on dialog's boxes: no longer than those, or they would be cut.
+    AccountEdit = MakeEdit(GroupBox1, "AccountEdit", QStringLiteral("A/c ID"), TTCPIPForm::AccountLimit);
+    PasswordEdit = MakeEdit(GroupBox1, "PasswordEdit", QStringLiteral("Password"), TTCPIPForm::PasswordLimit);
     PasswordEdit->setEchoMode(QLineEdit::Password);
     auto* fields = new QGridLayout(GroupBox1);
     orv::ui::AddRow(fields, 0, AccountEdit);

@@ -79,14 +79,24 @@ orv::SystemClock& DefaultClock() {
 
 } // namespace
 
-// The stored placement, applied as the store reads its start-up batch.
+// The stored placement, applied as the store reads its start-up batch. A hand-edited file may hold
+// any numbers: the window is no larger than the desktop's room and its corner lies inside it (the
+// size is read after the corner; showEvent brings the whole window inside).
 class TMainForm::Placement final : public orv::WindowPlacement {
   public:
     explicit Placement(TMainForm& form) : form_(form) {}
-    void SetTop(std::int32_t top) override { form_.move(form_.x(), top); }
-    void SetLeft(std::int32_t left) override { form_.move(left, form_.y()); }
-    void SetWidth(std::int32_t width) override { form_.resize(std::max(width, 1), form_.height()); }
-    void SetHeight(std::int32_t height) override { form_.resize(form_.width(), std::max(height, 1)); }
+    void SetTop(std::int32_t top) override {
+        form_.move(form_.x(), Within(top, Room().top(), Room().bottom()));
+    }
+    void SetLeft(std::int32_t left) override {
+        form_.move(Within(left, Room().left(), Room().right()), form_.y());
+    }
+    void SetWidth(std::int32_t width) override {
+        form_.resize(Within(width, 1, Room().width()), form_.height());
+    }
+    void SetHeight(std::int32_t height) override {
+        form_.resize(form_.width(), Within(height, 1, Room().height()));
+    }
     void SetWindowState(std::int32_t state) override {
         form_.setWindowState(state == orv::WindowState::Minimised   ? Qt::WindowMinimized
                              : state == orv::WindowState::Maximised ? Qt::WindowMaximized
@@ -94,6 +104,11 @@ class TMainForm::Placement final : public orv::WindowPlacement {
     }
 
   private:
+    QRect Room() const { return orv::ui::ScreenRoom(&form_); }
+    static int Within(std::int32_t value, int low, int high) {
+        return std::clamp(value, low, std::max(low, high));
+    }
+
     TMainForm& form_;
 };
 

@@ -299,6 +299,7 @@ class TMainForm : public QMainWindow,
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     class Placement;

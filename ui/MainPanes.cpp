@@ -21,6 +21,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -238,6 +239,22 @@ void TMainForm::ApplySettings() {
     }
 }
 
+// The stored corner and size each lie within the desktop's room, but together they may not; and
+// only now, the window made, may its frame be known. The whole frame is brought inside.
+void TMainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (event->spontaneous() || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)) != 0) return;
+    const QRect room = orv::ui::ScreenRoom(this);
+    const QSize frame = frameGeometry().size() - size();
+    resize(size().boundedTo(room.size() - frame));
+    const QPoint inside(
+        std::clamp(x(), room.left(),
+                   std::max(room.left(), room.x() + room.width() - frameGeometry().width())),
+        std::clamp(y(), room.top(),
+                   std::max(room.top(), room.y() + room.height() - frameGeometry().height())));
+    if (inside != pos()) move(inside); // an unplaced window is left for the desktop to place
+}
+
 void TMainForm::PaintPanes(std::uint32_t colour, bool withScrollBack) {
     const QColor background = orv::ui::ToQColor(colour);
     for (QWidget* pane : {static_cast<QWidget*>(Output), static_cast<QWidget*>(Input),
@@ -252,7 +269,7 @@ void TMainForm::PaintPanes(std::uint32_t colour, bool withScrollBack) {
 // Stored pane sizes are in the designed 120-dpi pixels, like every size of the layout, so they
 // mean the same on any screen.
 void TMainForm::SetPlayerPanelWidth(int designed) {
-    const int width = std::max(orv::ui::Scaled(this, designed), 1);
+    const int width = orv::ui::ScaledWithinScreen(this, designed, Qt::Horizontal);
     static_cast<Panel*>(PlayerPanel)->SetDesignSize(QSize(width, orv::ui::Scaled(this, 200)));
     if (Splitter1->isVisible()) {
         const int total = Splitter1->width() - Splitter1->handleWidth();
@@ -261,7 +278,7 @@ void TMainForm::SetPlayerPanelWidth(int designed) {
 }
 
 void TMainForm::SetInputPanelHeight(int designed) {
-    const int height = std::max(orv::ui::Scaled(this, designed), 1);
+    const int height = orv::ui::ScaledWithinScreen(this, designed, Qt::Vertical);
     static_cast<Panel*>(InputPanel)->SetDesignSize(QSize(orv::ui::Scaled(this, 400), height));
     if (Splitter2->isVisible()) {
         const int total = Splitter2->height() - Splitter2->handleWidth();

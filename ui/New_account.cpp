@@ -81,6 +81,11 @@ UpDownButtons::UpDownButtons(QLineEdit* associate, const QString& accessibleName
     layout->addWidget(DownButton);
 }
 
+void UpDownButtons::Release() {
+    UpButton->setDown(false);
+    DownButton->setDown(false);
+}
+
 void UpDownButtons::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Up) {
         if (OnStep) OnStep(+1);
@@ -210,6 +215,7 @@ void TNewAccountForm::StatChange(UpDownButtons* spin, int direction) {
     const orv::StatStep step =
         orv::StepStat(spin->Associate->text().toInt(), UnusedEdit->text().toInt(), direction);
     if (step.Outcome == orv::StatStepOutcome::NoSparePoints) {
+        spin->Release();
         ShowError(this, orv::NoSpareStats);
         return;
     }

@@ -28,6 +28,11 @@ class UpDownButtons : public QWidget {
     QToolButton* DownButton;
     std::function<void(int direction)> OnStep;
 
+    // Lets go of an arrow held down, which stops its repeat. A box opened from a step comes after
+    // it: behind the box the arrow never sees the mouse's release, and would step (and open another
+    // box) at every repeat.
+    void Release();
+
   protected:
     void keyPressEvent(QKeyEvent* event) override;
 };

@@ -2,8 +2,10 @@
 
 #include "ui/Codepage.h"
 
+#include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -60,6 +62,12 @@ void OutputPane::Sync() {
     const std::uint64_t freshFrom = std::max(shownEnd_, first);
     const std::uint64_t fresh = end - freshFrom;
     const std::uint64_t count = end - first;
+    // The player's selection is held by the model's line numbers, which a rebuild of the text does
+    // not move, and is put back afterwards: it lasts as long as its lines are shown.
+    const QTextCursor selection = pane_->textCursor();
+    const bool selected = selection.hasSelection();
+    const Place anchor = PlaceOf(selection.anchor());
+    const Place position = PlaceOf(selection.position());
     QTextCursor cursor(pane_->document());
     cursor.beginEditBlock();
     QScrollBar* bar = pane_->verticalScrollBar();
@@ -87,9 +95,49 @@ void OutputPane::Sync() {
     cursor.endEditBlock();
     shownFirst_ = first;
     shownEnd_ = end;
-    // The pane follows its newest line, or keeps its lines in view while held; its own cursor and
-    // selection stay where they are.
-    bar->setValue(held_ ? std::max(top, 0) : bar->maximum());
+    if (selected) {
+        QTextCursor restored(pane_->document());
+        restored.setPosition(PositionOf(anchor));
+        restored.setPosition(PositionOf(position), QTextCursor::KeepAnchor);
+        pane_->setTextCursor(restored);
+    }
+    if (held_)
+        bar->setValue(std::max(top, 0)); // the lines in view stay in view
+    else
+        FollowEnd();
+}
+
+OutputPane::Place OutputPane::PlaceOf(int position) const {
+    const QTextBlock block = pane_->document()->findBlock(position);
+    return {shownFirst_ + static_cast<std::uint64_t>(block.blockNumber()), position - block.position()};
+}
+
+int OutputPane::PositionOf(Place place) const {
+    if (place.Seq < shownFirst_) return 0; // its line is gone: from the first line shown
+    const QTextBlock block = pane_->document()->findBlockByNumber(static_cast<int>(place.Seq - shownFirst_));
+    return block.position() + std::min(place.Column, block.length() - 1);
+}
+
+// The view counts its scroll bar in laid-out lines but lays a block out only when it meets one, a
+// new block counting as one line until then; and it sizes the bar again only when the block count
+// changes, which a full pane cut at the head as much as it grew at the tail does not. So the blocks
+// the view passes on its way to the end (from its top block down, and up from the end as far as the
+// view is high) are laid out first, their line counts final, and then the bar is sized once.
+void OutputPane::FollowEnd() {
+    auto* layout = qobject_cast<QPlainTextDocumentLayout*>(pane_->document()->documentLayout());
+    {
+        const QSignalBlocker quiet(layout); // one resize of the bar, not one per block laid out
+        const int top = pane_->cursorForPosition(QPoint()).blockNumber();
+        const int room = pane_->viewport()->height();
+        qreal height = 0;
+        for (QTextBlock block = pane_->document()->lastBlock();
+             block.isValid() && (height <= room || block.blockNumber() >= top); block = block.previous())
+            height += layout->blockBoundingRect(block).height();
+    }
+    emit layout->documentSizeChanged(layout->documentSize());
+    // The pane follows its newest line; its own cursor and selection stay where they are.
+    QScrollBar* bar = pane_->verticalScrollBar();
+    bar->setValue(bar->maximum());
 }
 
 } // namespace orv::ui

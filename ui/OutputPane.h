@@ -36,6 +36,17 @@ class OutputPane final : public QObject {
     void HoldView(bool hold);
 
   private:
+    // A place in the text as the model numbers it: the line and the column in it.
+    struct Place {
+        std::uint64_t Seq;
+        int Column;
+    };
+    // A position in the pane as shown, and back; a line no longer shown maps to the start.
+    Place PlaceOf(int position) const;
+    int PositionOf(Place place) const;
+    // Brings the newest line into view, wrapped lines included.
+    void FollowEnd();
+
     QPlainTextEdit* pane_;
     const orv::OutputBuffer& model_;
     std::function<void()> beforeSync_;

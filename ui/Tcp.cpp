@@ -35,8 +35,8 @@ TTCPIPForm::TTCPIPForm(QWidget* parent) : QDialog(parent) {
 
     AccountGroup = orv::ui::MakeGroup(this, "AccountGroup", QStringLiteral(" talmaro account details "));
     OrvEdit = MakeEdit(AccountGroup, "OrvEdit", QStringLiteral("Orv Name (optional)"), 16);
-    AccountEdit = MakeEdit(AccountGroup, "AccountEdit", QStringLiteral("K. X. Account ID"), 32);
-    PasswordEdit = MakeEdit(AccountGroup, "PasswordEdit", QStringLiteral("Password"), 80);
+    AccountEdit = MakeEdit(AccountGroup, "AccountEdit", QStringLiteral("K. X. Account ID"), AccountLimit);
+    PasswordEdit = MakeEdit(AccountGroup, "PasswordEdit", QStringLiteral("Password"), PasswordLimit);
     PasswordEdit->setEchoMode(QLineEdit::Password);
     SaveCheck = MakeButton<QCheckBox>(AccountGroup, "SaveCheck", QStringLiteral("Save Password"));
     LastBtn = MakeButton(AccountGroup, "LastBtn", QStringLiteral("Last   "));

@@ -162,6 +162,25 @@ TEST_F(MainPanesTest, SplittersStoreTheirPanesWhenDropped) {
     EXPECT_EQ(Find<QWidget>("ScrollBackMemo")->height(), scrollBack);
 }
 
+// Sizes and a position edited by hand to the ends of their range: the window opens within the
+// screen, every pane within the window.
+TEST_F(MainPanesTest, HandEditedSizesAreBoundToTheScreen) {
+    for (const std::uint32_t extreme : {0x7fffffffu, 0x80000000u}) {
+        Stop();
+        for (const char* name : {"Window Top", "Window Left", "Window Width", "Window Height", "list width",
+                                 "input height", "ScrollBack"})
+            Store(name, extreme);
+        Start();
+        Action("ScrollBackItem")->trigger();
+        EXPECT_TRUE(form->screen()->availableGeometry().contains(form->frameGeometry())) << extreme;
+        for (const char* pane : {"Output", "PlayerPanel", "InputPanel", "ScrollBackMemo"}) {
+            const QSize size = Find<QWidget>(pane)->size();
+            EXPECT_TRUE(!size.isEmpty() && size.width() <= form->width() && size.height() <= form->height())
+                << pane << " " << extreme;
+        }
+    }
+}
+
 TEST_F(MainPanesTest, TheLogCommandsShowWhetherALogIsOpenAndShownLinesReachIt) {
     const QString mine = home.path() + QStringLiteral("/mine.log");
     ChooseFile("OpenDialog", mine);

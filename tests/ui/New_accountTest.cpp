@@ -70,6 +70,21 @@ TEST_F(New_accountTest, StatsAndUnusedPointsAlwaysAddUpTo140) {
     EXPECT_EQ(Stats(), (std::vector<QString>{"69", "30", "20", "20", "1"}));
 }
 
+// An arrow held past the last point: one box says so, and the arrow stops repeating behind it.
+TEST_F(New_accountTest, HoldingAnArrowPastTheLastPointOpensOneBox) {
+    Step(form.StrSpin, +1, 50);
+    Step(form.DexSpin, +1, 9);
+    QToolButton* up = form.UpDown1->UpButton;
+    const Shown shown = Answering(QMessageBox::Ok, [up] {
+        QTest::mousePress(up, Qt::LeftButton);
+        QTest::qWait(up->autoRepeatDelay() + 6 * up->autoRepeatInterval());
+        EXPECT_FALSE(up->isDown());
+        QTest::mouseRelease(up, Qt::LeftButton);
+    });
+    EXPECT_EQ(shown, Error("You have no spare stats to allocate"));
+    EXPECT_EQ(Stats(), (std::vector<QString>{"70", "29", "21", "20", "0"}));
+}
+
 TEST_F(New_accountTest, AFailedCheckShowsItsMessageAndTheFormStaysOpenAsItWas) {
     form.IDEdit->setText(QStringLiteral("pilo"));
     EXPECT_EQ(Send(), Error("Account IDs must be\nat least 5 letters long."));

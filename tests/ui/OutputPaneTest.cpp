@@ -33,6 +33,44 @@ TEST_F(OutputPaneTest, EveryFrameLeavesThePaneEqualToTheModel) {
     EXPECT_EQ(Output->verticalScrollBar()->value(), Output->verticalScrollBar()->maximum());
 }
 
+// A quick-who reply into a full pane: rows of names wider than the pane, each wrapping. After the
+// frame the newest line is on screen and the scroll bar, at its end, reaches it.
+TEST_F(OutputPaneTest, ABurstOfWrappedLinesLeavesTheNewestLineInView) {
+    for (int i = 0; i < 200; ++i)
+        form->ShowLine(Numbered(i).toStdString());
+    Lines();
+    for (int row = 0; row < 43; ++row) {
+        QStringList names;
+        for (int n = 0; n < 7; ++n)
+            names << QStringLiteral("Commander%1").arg(row * 7 + n, 5, 10, QLatin1Char('0'));
+        form->ShowLine(names.join(' ').toStdString());
+    }
+    ASSERT_TRUE(Until([&] { return Output->document()->lastBlock().text().endsWith("Commander00300"); }));
+    QTest::qWait(50); // painted
+    EXPECT_GT(Output->document()->lastBlock().layout()->lineCount(), 1) << "the rows wrap";
+    QTextCursor end(Output->document());
+    end.movePosition(QTextCursor::End);
+    const QScrollBar* bar = Output->verticalScrollBar();
+    EXPECT_TRUE(Output->viewport()->rect().contains(Output->cursorRect(end)))
+        << Output->cursorRect(end).bottom() << " below " << Output->viewport()->height();
+    EXPECT_EQ(bar->value(), bar->maximum());
+}
+
+// Edit > Copy in a flood: the pane is rebuilt before the copy, and the player's selection with it.
+TEST_F(OutputPaneTest, ASelectionOutlivesTheRebuildsOfAFlood) {
+    for (int i = 0; i < 200; ++i)
+        form->ShowLine(Numbered(i).toStdString());
+    QTextCursor selection(
+        Output->document()->findBlockByNumber(static_cast<int>(Lines().indexOf("line 190"))));
+    selection.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    Output->setTextCursor(selection);
+    Output->setFocus();
+    for (int i = 0; i < 60; ++i) // enough new lines that the whole text is replaced
+        form->ShowLine("flood");
+    Action("CopyItem")->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "line 190");
+}
+
 TEST_F(OutputPaneTest, TheScrollbackWindowIsAFrozenCopyOfThePane) {
     auto* memo = Find<QPlainTextEdit>("ScrollBackMemo");
     for (int i = 0; i < 150; ++i)
