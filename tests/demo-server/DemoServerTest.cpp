@@ -2,15 +2,23 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
+#include <QSet>
+#include <QStringList>
+
 #include <string>
 
 using namespace demotest;
 
 namespace {
 
+// The lines of text, each ended by CR LF.
+QStringList lines(const std::string& text) {
+    QStringList out = QString::fromStdString(text).split(QStringLiteral("\r\n"));
+    EXPECT_EQ(out.takeLast(), QString()) << "text after the last line end";
+    return out;
+}
+
 TEST_F(DemoServerTest, LogOnRefusesBadPairsAndWelcomesGoodOnes) {
-    start();
     auto client = connect();
     client->takeThrough("login: ");
     client->send("demo\nwrong\n");
@@ -29,33 +37,30 @@ TEST_F(DemoServerTest, QuickWhoListsEveryNameOnceThenTheCount) {
     auto zed = player("demo", "demo");
     server_->simulateDeparture();
     server_->simulateArrival();
-    const auto reply = lines(zed->ask("qw"));
-    ASSERT_GE(reply.size(), 3u);
+    const QStringList reply = lines(zed->ask("qw"));
+    ASSERT_GE(reply.size(), 3);
     EXPECT_EQ(reply.front(), ">qw");
     EXPECT_EQ(reply.back(), "21 players in Orvanta");
-    std::set<std::string> names;
-    for (std::size_t i = 1; i + 1 < reply.size(); ++i)
-        for (const auto& name : words(reply[i]))
-            EXPECT_TRUE(names.insert(name).second) << name << " listed twice";
-    EXPECT_EQ(static_cast<int>(names.size()), server_->playersOnline());
-    EXPECT_TRUE(names.count("Zed"));
+    const QStringList names = reply.mid(1, reply.size() - 2).join(' ').split(' ', Qt::SkipEmptyParts);
+    EXPECT_EQ(QSet<QString>(names.begin(), names.end()).size(), names.size()) << "a name listed twice";
+    EXPECT_EQ(names.size(), server_->playersOnline());
+    EXPECT_TRUE(names.contains("Zed"));
 }
 
 TEST_F(DemoServerTest, SpyNetReportsReachOnlyPlayersWithNoticesOnAndQuitLeaves) {
-    start();
     auto watcher = player("demo", "demo");
     auto quiet = player("kx1234", "secret");
     watcher->ask("spynet notice");
     const std::string arrived = server_->simulateArrival().toStdString();
     const std::string report = watcher->takeThrough(arrived + " has entered Orvanta DataSpace.\r\n");
     EXPECT_TRUE(report.starts_with("SPYNET REPORT: ")) << report;
-    EXPECT_EQ(words(report).size(), 8u) << "one title before the name: " << report;
+    EXPECT_EQ(QString::fromStdString(report).split(' ').size(), 8) << "one title before the name: " << report;
     EXPECT_EQ(quiet->ask("look").find("SPYNET"), std::string::npos);
 
     const int online = server_->playersOnline();
     quiet->send("quit\nlook\n");
-    ASSERT_TRUE(quiet->waitClosed());
-    EXPECT_EQ(lines(quiet->received()).size(), 2u) << "nothing after the goodbye";
+    ASSERT_TRUE(quiet->waitUntil([&] { return quiet->socket.state() == QAbstractSocket::UnconnectedState; }));
+    EXPECT_EQ(lines(quiet->in).size(), 2) << "nothing after the goodbye";
     watcher->takeThrough("Nova has left Orvanta DataSpace.\r\n");
     EXPECT_EQ(watcher->ask("").find("SPYNET"), std::string::npos) << "a report sent twice";
     EXPECT_EQ(server_->playersOnline(), online - 1);

@@ -18,8 +18,7 @@ class NewAccountTest : public DemoServerTest {
                             std::string_view until = "Please provide a name for your character: ") {
         c.takeThrough("login: ");
         c.send("new\n");
-        EXPECT_TRUE(
-            c.waitUntil([](const std::string& s) { return s.find_first_of(":\n") != std::string::npos; }));
+        EXPECT_TRUE(c.waitUntil([&c] { return c.in.find_first_of(":\n") != std::string::npos; }));
         c.send(account + "\n" + password + "\n" + password + "\n");
         c.send("me@x.org\n");
         return c.takeThrough(until);
@@ -35,7 +34,6 @@ class NewAccountTest : public DemoServerTest {
 };
 
 TEST_F(NewAccountTest, TakenAccountNamesAreRefusedAndLeaveTheAccountAlone) {
-    start();
     auto first = connect();
     openAccount(*first, "taken1");
 
@@ -52,7 +50,6 @@ TEST_F(NewAccountTest, TakenAccountNamesAreRefusedAndLeaveTheAccountAlone) {
 }
 
 TEST_F(NewAccountTest, TakenCharacterNamesAreRefusedAfterTheOfferAndNewAccountsLast) {
-    start();
     auto maker = connect();
     openAccount(*maker, "nyxpilot");
     makeCharacter(*maker, "Nyx");
@@ -71,8 +68,8 @@ TEST_F(NewAccountTest, TakenCharacterNamesAreRefusedAfterTheOfferAndNewAccountsL
         EXPECT_EQ(c->takeThrough("\r\n"), "I'm sorry that name is not available.\r\n") << taken[i];
         // The client answers the offer before it reads the refusal; a reply must follow for it to read on.
         c->send("spynet notice\n");
-        EXPECT_TRUE(c->waitUntil([](const std::string& s) { return s.find("\r\n") != std::string::npos; }));
-        EXPECT_EQ(c->received().find("Welcome"), std::string::npos) << c->received();
+        EXPECT_TRUE(c->waitFor("\r\n"));
+        EXPECT_EQ(c->in.find("Welcome"), std::string::npos) << c->in;
         EXPECT_EQ(server_->playersOnline(), online) << taken[i] << " entered the game";
     }
     player("NYXPILOT", "pw"); // the new account logs straight into the game

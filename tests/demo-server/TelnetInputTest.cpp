@@ -33,10 +33,7 @@ std::vector<std::string> Feed(std::size_t first, std::size_t step) {
 }
 
 TEST(DemoTelnetInput, ConsumesTheClientsRepliesWhereverTheReadsEnd) {
-    const std::vector<std::string> expected{"demo",
-                                            "secr\xff"
-                                            "et",
-                                            "", "KX-ORVTERM32"};
+    const std::vector<std::string> expected{"demo", "secr\377et", "", "KX-ORVTERM32"}; // \377: 0xFF
     EXPECT_EQ(Feed(0, 1), expected) << "byte by byte";
     for (std::size_t cut = 0; cut <= kClientBytes.size(); ++cut)
         EXPECT_EQ(Feed(cut, kClientBytes.size()), expected) << "split at " << cut;

@@ -5,7 +5,7 @@
 namespace orv::test {
 namespace {
 
-TEST(Lexer, SplitsAtRunsOfDelimitersIntoItsOwnCopies) {
+TEST(Lexer, SplitsAtRunsOfDelimitersIntoItsOwnCopiesOfTheLineCutToItsLimit) {
     Lexer lexer;
     std::string line = "  Zed has  has left ";
     EXPECT_EQ(lexer.Tokenize(line, " "), 4);
@@ -22,10 +22,8 @@ TEST(Lexer, SplitsAtRunsOfDelimitersIntoItsOwnCopies) {
     EXPECT_EQ(lexer.Tokenize(std::string_view("a b\0c d", 7), " "), 2); // a zero byte ends the line
     EXPECT_EQ(lexer.Tokenize("   ", " "), 0);                           // nothing of the last line is left
     EXPECT_EQ(lexer.FindToken("a"), -1);
-}
 
-TEST(Lexer, OverlongLineIsCutBeforeItIsSplit) {
-    Lexer lexer;
+    // An overlong line is cut before it is split.
     EXPECT_EQ(lexer.Tokenize(std::string(40000, 'x'), " "), 1);
     EXPECT_EQ(lexer.Token(0).size(), Lexer::LineLimit);
     EXPECT_EQ(lexer.Tokenize(std::string(Lexer::LineLimit - 2, ' ') + "abcd", " "), 1);

@@ -54,10 +54,7 @@ class FakeDialogue : public DialogueHost {
         account = "kx9999", password = "fixed";
         return answers.at(boxes++);
     }
-    void AbandonLogon() override {
-        ++abandons;
-        LogoffClick();
-    }
+    void AbandonLogon() override { ++abandons, LogoffClick(); }
     void BeginSetup(std::string_view waitText) override { inputText = waitText; }
     NewAccountDetails NewAccountForm() const override { return form; }
     void ShowError(std::string_view text) override { errors.emplace_back(text); }

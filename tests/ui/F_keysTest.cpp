@@ -26,9 +26,7 @@ class F_keysTest : public ::testing::Test {
                           return stored.contains(name) ? stored.at(name) : std::string();
                       },
                       [this](const std::string& name, const std::string& text) {
-                          if (name == failingName) return false;
-                          stored[name] = text;
-                          return true;
+                          return name != failingName && (stored[name] = text, true);
                       },
                       [this](std::size_t index, const std::string& text) { published.at(index) = text; }});
         form->show();

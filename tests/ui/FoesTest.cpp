@@ -19,17 +19,17 @@ class FoesTest : public ::testing::Test {
     void Create(std::int32_t storedMask = 0) {
         form.reset();
         stored = storedMask;
-        auto setMask = [this](std::int32_t mask) {
-            calls.push_back("mask " + std::to_string(stored = mask));
-        };
-        auto rebuild = [this] {
-            calls.push_back("rebuild");
-            namesAtRebuild = foes.Names();
-            fileAtRebuild = ListFile();
-        };
-        auto show = [this](std::string_view line) { calls.push_back("show " + std::string(line)); };
         form = std::make_unique<TFriendsForm>(
-            foes, dir.path(), FriendsLinks{[this] { return stored; }, setMask, rebuild, show});
+            foes, dir.path(),
+            FriendsLinks{
+                [this] { return stored; },
+                [this](std::int32_t mask) { calls.push_back("mask " + std::to_string(stored = mask)); },
+                [this] {
+                    calls.push_back("rebuild");
+                    namesAtRebuild = foes.Names();
+                    fileAtRebuild = ListFile();
+                },
+                [this](std::string_view line) { calls.push_back("show " + std::string(line)); }});
         form->show();
     }
 
@@ -52,11 +52,6 @@ class FoesTest : public ::testing::Test {
     void Add(const QString& typed) {
         form->NewEdit->insert(typed); // QTest can type ASCII only
         Click(form->AddBtn);
-    }
-    void Select(int row) {
-        QListWidget* list = form->FFList;
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(row)).center());
     }
     static void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
@@ -101,7 +96,8 @@ TEST_F(FoesTest, EditsStayInTheDialogUntilOKWhichAppliesWhatThePlayerLeftThere) 
     QTest::keyClicks(form->NewEdit, QString(40, QLatin1Char('x')));
     EXPECT_EQ(form->NewEdit->text().size(), 31);
     form->NewEdit->clear();
-    Select(0);
+    QListWidget* list = form->FFList; // the first row selected with a click
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
     Click(form->DeleteBtn);
     Click(form->DeleteBtn); // the deletion left nothing selected
     EXPECT_EQ(Items(true), (QStringList{"Mixed", "Mixed", "\u00c9clair"}));

@@ -4,19 +4,17 @@ namespace {
 
 class MainMenusTest : public UiTest {};
 
-// A command as the player finds it: object name, caption with its mnemonic, and its start state
-// (" (off)" disabled, " [ ]" or " [x]" a switch); a separator's caption is "-".
-template <class Command> std::string Describe(const Command* command, const QString& caption) {
+// A command as the player finds it: object name, caption with its mnemonic (a tool button's is its
+// tip), and its start state (" (off)" disabled, " [ ]" or " [x]" a switch); a separator's caption
+// is "-".
+template <class Command> std::string Entry(const Command* command) {
+    QString caption = command->toolTip();
+    if constexpr (std::is_same_v<Command, QAction>)
+        caption = command->isSeparator() ? QStringLiteral("-") : command->text();
     std::string text = command->objectName().toStdString() + "=" + caption.toStdString();
     if (!command->isEnabled()) text += " (off)";
     if (command->isCheckable()) text += command->isChecked() ? " [x]" : " [ ]";
     return text;
-}
-std::string Entry(const QAction* item) {
-    return Describe(item, item->isSeparator() ? QStringLiteral("-") : item->text());
-}
-std::string Entry(const QToolButton* button) {
-    return Describe(button, button->toolTip());
 }
 
 // Each menu of the bar, then the player list's popup menu, then the tool bar from left to right.

@@ -9,11 +9,9 @@ namespace {
 class MainPlayersTest : public UiTest {
   protected:
     // Logs on as demo and answers the server into the set-up; given the who-list's names, to its end.
-    void PlayWith(ScriptServer& server, const QStringList& names = {}) {
+    void PlayWith(const QStringList& names = {}) {
         ASSERT_NO_FATAL_FAILURE(Connect(server, QStringLiteral("demo"), QStringLiteral("demo")));
-        server.Send("login: ");
-        server.Send("Password: ");
-        server.Send("Welcome to Orvanta DataSpace.\r\n");
+        server.Send("login: Password: Welcome to Orvanta DataSpace.\r\n");
         ASSERT_TRUE(server.Received("demo\ndemo\nspynet notice\n"));
         if (names.isEmpty()) return;
         QByteArray who = "OK - SpyNet Notice is now ON.\r\n>qw\r\n";
@@ -32,19 +30,17 @@ class MainPlayersTest : public UiTest {
             if (account.isEmpty()) return QTest::mouseClick(LogonErrorForm->Button2, Qt::LeftButton);
             LogonErrorForm->AccountEdit->setText(account);
             LogonErrorForm->PasswordEdit->setText(password);
-            if (pressEnter)
-                QTest::keyClick(LogonErrorForm->PasswordEdit, Qt::Key_Return);
-            else
-                QTest::mouseClick(LogonErrorForm->Button1, Qt::LeftButton);
+            pressEnter ? QTest::keyClick(LogonErrorForm->PasswordEdit, Qt::Key_Return)
+                       : QTest::mouseClick(LogonErrorForm->Button1, Qt::LeftButton);
         });
     }
+
+    ScriptServer server; // the game server each test plays against
 };
 
 TEST_F(MainPlayersTest, ARefusalIsCorrectedFromTheErrorBoxUntilThePlayerGivesUp) {
-    ScriptServer server;
     ASSERT_NO_FATAL_FAILURE(Connect(server, QStringLiteral("wrong"), QStringLiteral("bad")));
-    server.Send("login: ");
-    server.Send("Password: ");
+    server.Send("login: Password: ");
     ASSERT_TRUE(server.Received("wrong\nbad\n"));
 
     // The corrected account answers the prompt that came with the refusal, and is saved.
@@ -55,8 +51,7 @@ TEST_F(MainPlayersTest, ARefusalIsCorrectedFromTheErrorBoxUntilThePlayerGivesUp)
 
     // A second refusal in the same run is handled like the first; Enter answers OK.
     AnswerLogonError(QStringLiteral("kx1234"), QStringLiteral("secret"), true);
-    for (const char* text : {"Password: ", "Login incorrect\r\nlogin: ", "Password: "})
-        server.Send(text);
+    server.Send("Password: Login incorrect\r\nlogin: Password: ");
     const QByteArray answered = "wrong\nbad\ndemo\ndemo\nkx1234\nsecret\n";
     ASSERT_TRUE(server.Received(answered));
     EXPECT_EQ(Stored("Ac0").Text, "Zed~kx1234~secret\n");
@@ -70,8 +65,7 @@ TEST_F(MainPlayersTest, ARefusalIsCorrectedFromTheErrorBoxUntilThePlayerGivesUp)
 }
 
 TEST_F(MainPlayersTest, TheSetUpHoldsTheInputPaneAndALinkLostMeanwhileHandsItBack) {
-    ScriptServer server;
-    ASSERT_NO_FATAL_FAILURE(PlayWith(server));
+    ASSERT_NO_FATAL_FAILURE(PlayWith());
     EXPECT_TRUE(Input->isReadOnly());
     EXPECT_EQ(Input->toPlainText(), " ----- Please wait while OrvTerm builds its player list -----");
     EXPECT_FALSE(Action("PlayerListItem")->isEnabled());
@@ -87,24 +81,15 @@ TEST_F(MainPlayersTest, TheListShowsFriendsAndFoesAbove1024PlayersAndEveryoneAga
     QStringList names;
     for (int i = 1; i <= 1025; ++i)
         names << QStringLiteral("P%1").arg(i, 4, 10, QLatin1Char('0'));
-    ScriptServer server;
-    ASSERT_NO_FATAL_FAILURE(PlayWith(server, names));
-    const auto leave = [&](qsizetype first, qsizetype end) {
-        QByteArray reports;
-        for (qsizetype i = first; i < end; ++i)
-            reports += "SPYNET REPORT: Captain " + names[i].toLatin1() + " has left Orvanta DataSpace.\r\n";
-        server.Send(reports);
-    };
+    ASSERT_NO_FATAL_FAILURE(PlayWith(names));
     EXPECT_EQ(Total(), "Friends & Foes");
     EXPECT_EQ(Rows(), QStringList{"P0500"});
-    EXPECT_EQ(Count(), "1025 players on-line");
 
-    // Down to 1000 the mode holds (the roster's own tests cover the rows in between).
-    leave(1000, 1025);
-    ASSERT_TRUE(Until([&] { return Count() == "1000 players on-line"; }));
-    EXPECT_EQ(Total(), "Friends & Foes");
-    EXPECT_EQ(Rows(), QStringList{"P0500"});
-    leave(999, 1000);
+    // Below 1000 everybody again (the roster's own tests cover the counts in between).
+    QByteArray reports;
+    for (qsizetype i = 999; i < names.size(); ++i)
+        reports += "SPYNET REPORT: Captain " + names[i].toLatin1() + " has left Orvanta DataSpace.\r\n";
+    server.Send(reports);
     ASSERT_TRUE(Until([&] { return Count() == "999 players on-line"; }));
     EXPECT_EQ(Total(), "All Players");
     EXPECT_EQ(Rows(), names.mid(0, 999));
@@ -116,8 +101,7 @@ TEST_F(MainPlayersTest, TheRowsAreTheRosterAfterALongRandomRunOfArrivalsAndDepar
     for (const char* stem : {"Elix", "Belix", "Torix", "Tor", "Zo\xEB", "Ax", "Ann-Marie", "Commander001"})
         for (const char* tail : {"", "a", "\xE9", "99", "Zz"})
             pool << QString::fromLatin1(stem) + QString::fromLatin1(tail);
-    ScriptServer server;
-    ASSERT_NO_FATAL_FAILURE(PlayWith(server, pool.mid(0, 20)));
+    ASSERT_NO_FATAL_FAILURE(PlayWith(pool.mid(0, 20)));
     std::mt19937 random(12);
     for (int batch = 0; batch < 40; ++batch) {
         QByteArray reports;
@@ -139,35 +123,29 @@ TEST_F(MainPlayersTest, TheRowsAreTheRosterAfterALongRandomRunOfArrivalsAndDepar
 }
 
 TEST_F(MainPlayersTest, PopupMenuAndDoubleClickActOnTheSelectedPlayer) {
-    ScriptServer server;
-    ASSERT_NO_FATAL_FAILURE(PlayWith(server, {"zeta", "Alpha", "beta", "Gamma", "delta"}));
+    ASSERT_NO_FATAL_FAILURE(PlayWith({"zeta", "Alpha", "beta", "Gamma", "delta"}));
     auto* list = Find<QListWidget>("PlayerList");
     QWidget* viewport = list->viewport();
 
-    // Nothing selected: only Buy Round is offered, and a right-click on a row selects nothing.
-    QMenu* popup = OpenPlayerPopup(RowCentre("Alpha"));
-    EXPECT_TRUE(list->selectedItems().isEmpty());
-    EXPECT_TRUE(Action("BuyRoundItem")->isEnabled());
-    for (const char* item : {"ExamineItem", "HugItem", "KissItem", "SpyNetPopUpItem", "TellItem"})
-        EXPECT_FALSE(Action(item)->isEnabled()) << item;
-    list->setFocus();
-    ChooseFromPopup(popup, Action("BuyRoundItem"));
-    QByteArray sent = "buy round\n";
-    EXPECT_TRUE(server.Received(sent));
-    EXPECT_EQ(form->focusWidget(), Input);
-
-    QTest::mouseClick(viewport, Qt::LeftButton, {}, RowCentre("Gamma"));
-    const std::pair<const char*, const char*> commands[] = {{"ExamineItem", "ex Gamma\n"},
+    // The menu acts on the entry last left-clicked, not on the row right-clicked, which selects
+    // nothing; with nothing selected only Buy Round is offered. Each command gives Input the focus.
+    const std::pair<const char*, const char*> commands[] = {{"BuyRoundItem", "buy round\n"},
+                                                            {"ExamineItem", "ex Gamma\n"},
                                                             {"HugItem", "Hug Gamma \n"},
                                                             {"KissItem", "Kiss Gamma \n"},
                                                             {"SpyNetPopUpItem", "Spynet Report Gamma \n"}};
+    QByteArray sent;
     for (const auto& [item, command] : commands) {
-        popup = OpenPlayerPopup(RowCentre("Alpha")); // the menu acts on the entry last left-clicked
+        QMenu* popup = OpenPlayerPopup(RowCentre("Alpha"));
+        EXPECT_TRUE(Action("BuyRoundItem")->isEnabled());
+        for (const char* other : {"ExamineItem", "HugItem", "KissItem", "SpyNetPopUpItem", "TellItem"})
+            EXPECT_EQ(Action(other)->isEnabled(), !sent.isEmpty()) << other;
         list->setFocus();
         ChooseFromPopup(popup, Action(item));
         sent += command;
         EXPECT_TRUE(server.Received(sent)) << item;
         EXPECT_EQ(form->focusWidget(), Input) << item;
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, RowCentre("Gamma"));
     }
 
     // Tell replaces what was typed; a double-click keeps it and adds the name and a space.
