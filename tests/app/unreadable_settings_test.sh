@@ -15,6 +15,8 @@ cleanup() {
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+# shellcheck source=client_process.sh
+source "$(dirname "$0")/client_process.sh"
 
 folder=$tmp/home/.config/talmaro
 mkdir -p "$folder" "$tmp/start"
@@ -41,26 +43,12 @@ fi
 (cd "$tmp/start" && exec env -u XDG_RUNTIME_DIR HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/home/.config" \
   QT_QPA_PLATFORM=offscreen "${as_user[@]}" "$client") >"$tmp/client.log" 2>&1 &
 pid=$!
-# Once the client catches SIGTERM (bit 15 of SigCgt), it ends by it as by closing its window.
-catches_term() {
-  local mask
-  mask=$(awk '/^SigCgt:/ { print $2 }' "/proc/$pid/status" 2>/dev/null)
-  [ -n "$mask" ] && (((16#$mask >> 14) & 1))
-}
-deadline=$((SECONDS + 30))
-until catches_term || ! kill -0 "$pid" 2>/dev/null || [ $SECONDS -ge $deadline ]; do sleep 0.05; done
-sleep 1 # the window up and the report shown
+await_ready "$pid"
 kill -TERM "$pid" 2>/dev/null
-deadline=$((SECONDS + 20))
-while kill -0 "$pid" 2>/dev/null && [ $SECONDS -lt $deadline ]; do sleep 0.1; done
-if kill -0 "$pid" 2>/dev/null; then
-  fail "the client did not end on SIGTERM"
-  kill -KILL "$pid"
-fi
-wait "$pid"
-rc=$?
+await_end "$pid"
+rc=$ended
 pid=
-[ "$rc" -eq 0 ] || { fail "the client ended with status $rc"; cat "$tmp/client.log"; }
+[ "$rc" -eq 0 ] || { fail "the client ended with status $rc (it is killed after 20 s)"; cat "$tmp/client.log"; }
 
 [ "$(stat -c %a "$folder/ot32.reg")" = 0 ] || fail "the file's mode is now $(stat -c %a "$folder/ot32.reg")"
 beside=$(find "$folder" -mindepth 1 ! -name ot32.reg -printf '%f ')
