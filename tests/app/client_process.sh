@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shell helpers for tests that run the real client as a process, sourced by them.
 
 # client_ready PID: true once the client catches SIGTERM (bit 15 of SigCgt), from when on it ends
