@@ -2,8 +2,10 @@
 
 #include "ui/Codepage.h"
 
+#include <QElapsedTimer>
 #include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextBlock>
@@ -18,6 +20,10 @@ namespace orv::ui {
 namespace {
 // One repaint of the pane per frame, however many lines arrive.
 constexpr int FrameMs = 16;
+// A frame that takes long (lines of thousands of characters to lay out) makes the next one wait
+// this many times as long, so that reading the server keeps most of the time; never above MaxFrameMs.
+constexpr int FrameSpacing = 3;
+constexpr int MaxFrameMs = 250;
 } // namespace
 
 OutputPane::OutputPane(QPlainTextEdit* pane, const orv::OutputBuffer& model, std::function<void()> beforeSync)
@@ -54,6 +60,13 @@ QString OutputPane::Text(std::uint64_t first, std::uint64_t end) const {
 
 void OutputPane::Sync() {
     frame_.stop();
+    QElapsedTimer took;
+    took.start();
+    // Set however Sync returns: an early return means a cheap frame.
+    const auto spaceNextFrame = qScopeGuard([&] {
+        frame_.setInterval(
+            static_cast<int>(std::clamp<qint64>(took.elapsed() * FrameSpacing, FrameMs, MaxFrameMs)));
+    });
     if (beforeSync_) beforeSync_();
     const std::uint64_t first = model_.FirstSeq();
     const std::uint64_t end = model_.EndSeq();

@@ -77,7 +77,7 @@ class Peer:
 
 class Client:
     def __init__(self, folder):
-        env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(folder, "config"),
+        env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(folder, "config"), QT_QPA_PLATFORM="xcb",
                    ASAN_OPTIONS="quarantine_size_mb=16:detect_leaks=0")
         self.process = subprocess.Popen([CLIENT], cwd=folder, env=env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
@@ -155,7 +155,7 @@ def request_storm_while_not_reading(peer):
 
 def random_bytes(peer):
     generator = random.Random(7)
-    deadline = time.monotonic() + 10
+    deadline = time.monotonic() + 5
     while time.monotonic() < deadline:
         peer.send(bytes(generator.getrandbits(8) for _ in range(65536)))
 
