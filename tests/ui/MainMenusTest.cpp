@@ -123,7 +123,7 @@ TEST_F(MainMenusTest, SwitchesTakeEffectAtOnceAndOnlyTheStoredOnesComeBackAtTheN
     Action("KeypadTravel")->trigger();
     EXPECT_TRUE(Action("TextAlertItem")->isChecked() && Find<QToolButton>("KeyPadBtn")->isChecked());
     for (const char* item : {"StatusBarItem", "ToolBarItem", "PlayerListItem", "SupressBlanksItem",
-                             "LargeBufItem", "SpyNetItem", "DiagItem"})
+                             "LargeBufItem", "SpyNetItem", "DiagItem", "ReconnectItem"})
         Action(item)->trigger();
     EXPECT_FALSE(Find<QWidget>("StatusBar")->isVisible() || Find<QWidget>("ToolBar")->isVisible() ||
                  Find<QWidget>("PlayerPanel")->isVisible());
@@ -139,7 +139,7 @@ TEST_F(MainMenusTest, SwitchesTakeEffectAtOnceAndOnlyTheStoredOnesComeBackAtTheN
         EXPECT_FALSE(Action(item)->isChecked()) << item;
     EXPECT_FALSE(Find<QWidget>("StatusBar")->isVisible() || Find<QWidget>("ToolBar")->isVisible() ||
                  Find<QWidget>("PlayerPanel")->isVisible());
-    for (const char* item : {"SupressBlanksItem", "LargeBufItem", "SpyNetItem"})
+    for (const char* item : {"SupressBlanksItem", "LargeBufItem", "SpyNetItem", "ReconnectItem"})
         EXPECT_TRUE(Action(item)->isChecked()) << item;
     EXPECT_FALSE(Find<QToolButton>("KeyPadBtn")->isChecked() ||
                  Find<QToolButton>("SpeedButton1")->isChecked());
