@@ -12,22 +12,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 int main(int argc, char** argv) {
     namespace fs = std::filesystem;
-    int runs = 0;
-    auto replay = [&runs](const fs::path& file) {
+    std::vector<fs::path> files;
+    for (int i = 1; i < argc; ++i) {
+        if (!fs::is_directory(argv[i]))
+            files.emplace_back(argv[i]);
+        else
+            for (const auto& entry : fs::directory_iterator(argv[i]))
+                if (entry.is_regular_file()) files.push_back(entry.path());
+    }
+    for (const fs::path& file : files) {
         std::ifstream in(file, std::ios::binary);
         const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-        ++runs;
-    };
-    for (int i = 1; i < argc; ++i) {
-        const fs::path path = argv[i];
-        if (fs::is_directory(path)) {
-            for (const auto& entry : fs::directory_iterator(path))
-                if (entry.is_regular_file()) replay(entry.path());
-        } else {
-            replay(path);
-        }
     }
-    std::printf("replayed %d inputs\n", runs);
-    return runs > 0 ? 0 : 1;
+    std::printf("replayed %zu inputs\n", files.size());
+    return files.empty() ? 1 : 0;
 }
