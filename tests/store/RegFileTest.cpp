@@ -5,9 +5,6 @@
 
 #include <algorithm>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 namespace orv::test {
 namespace {
 
@@ -127,39 +124,6 @@ TEST(RegFile, AFileThatIsThereButCannotBeReadIsReportedAndNeverWrittenOver) {
         EXPECT_EQ(fs::symlink_status(path).type(), type);
         fs::remove(path);
     }
-}
-
-TEST(RegFile, WritersRunningAtOnceLoseNoneOfEachOthersValues) {
-    TempDir dir;
-    const std::string path = dir / "ot32.reg";
-    constexpr int Writers = 3, Writes = 60;
-    const auto name = [](int w, int i) { return "w" + std::to_string(w) + "_" + std::to_string(i); };
-    std::vector<pid_t> children;
-    for (int w = 0; w < Writers; ++w) {
-        const pid_t pid = ::fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            RegFile key(path);
-            bool failed = false;
-            for (int i = 0; i < Writes && !failed; ++i)
-                failed = key.WriteDword(name(w, i), static_cast<std::uint32_t>(w * 1000 + i)) ||
-                         key.WriteText("shared", name(w, i));
-            ::_exit(failed ? 1 : 0);
-        }
-        children.push_back(pid);
-    }
-    for (const pid_t pid : children) {
-        int status = 0;
-        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
-    RegFile key(path);
-    for (int w = 0; w < Writers; ++w)
-        for (int i = 0; i < Writes; ++i)
-            EXPECT_EQ(key.Read(name(w, i)).Number, static_cast<std::uint32_t>(w * 1000 + i));
-    const std::string file = Slurp(path);
-    EXPECT_EQ(file.find("\"shared\""), file.rfind("\"shared\"")); // one line, rewritten in place
-    EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 3 + Writers * Writes + 1);
 }
 
 TEST(RegFile, DefaultPathFollowsAnAbsoluteXdgConfigHomeElseTheHomeFolder) {
