@@ -63,26 +63,6 @@ class FoesTest : public ::testing::Test {
     std::unique_ptr<TFriendsForm> form;
 };
 
-TEST_F(FoesTest, EachCheckBoxStandsForItsBitOfTheStoredMaskBothWays) {
-    const char* const inBitOrder[] = {"GHogCheck",     "CommanderCheck", "CaptainCheck", "AdventCheck",
-                                      "TraderCheck",   "MerchantCheck",  "JourneyCheck", "GuildCheck",
-                                      "ExplorerCheck", "SquireCheck",    "ThaneCheck",   "IndustCheck",
-                                      "TechnoCheck",   "BaronCheck",     "DukeCheck",    "AudioCheck"};
-    for (int bit = 0; bit < 16; ++bit) {
-        SCOPED_TRACE(inBitOrder[bit]);
-        Create(1 << bit);
-        auto* check = form->findChild<QCheckBox*>(QLatin1String(inBitOrder[bit]));
-        ASSERT_NE(check, nullptr);
-        for (const QCheckBox* box : form->findChildren<QCheckBox*>())
-            EXPECT_EQ(box->isChecked(), box == check) << box->objectName().toStdString();
-        check->click(); // off, and ticked again by hand: it alone makes the stored mask
-        check->click();
-        Click(form->OKBtn);
-        EXPECT_EQ(stored, 1 << bit);
-        EXPECT_EQ(foes.RanksAlertMask(), 1 << bit);
-    }
-}
-
 TEST_F(FoesTest, EditsStayInTheDialogUntilOKWhichAppliesWhatThePlayerLeftThere) {
     WriteListFile("Amy\n");
     Create(1);

@@ -179,13 +179,8 @@ TEST_F(MainTest, AStartFolderOfAnyLengthAndLettersHoldsTheListAndTheAlertSound) 
     EXPECT_TRUE(QFileInfo(QFile::decodeName(QByteArray::fromStdString(sound.played[0]))).isFile());
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(MainTest, CtrlUpAndDownCallBackSentCommandsUnlessTheArrowsAreTravelKeys) {
-    ScriptServer server;
-    ASSERT_NO_FATAL_FAILURE(Connect(server));
+    Connect(server);
     Enter(QStringLiteral("look"));
     Enter(QStringLiteral("  say hi")); // kept as sent, cleaned
     Input->setPlainText(QStringLiteral("half\ntyped"));
