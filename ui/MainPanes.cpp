@@ -112,6 +112,8 @@ void TMainForm::BuildPanes() {
         pane->setObjectName(QLatin1String(name));
         pane->setAccessibleName(accessible);
         pane->setReadOnly(readOnly);
+        // A read-only pane still takes a caret, so that it can be read and selected from the keyboard.
+        if (readOnly) pane->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
         pane->setUndoRedoEnabled(!readOnly);
         pane->setLineWrapMode(QPlainTextEdit::WidgetWidth);
         pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -134,8 +136,8 @@ void TMainForm::BuildPanes() {
     playerPanel->SetDesignSize(QSize(orv::ui::Scaled(this, 140), orv::ui::Scaled(this, 200)));
     PlayerPanel = playerPanel;
     TotalPanel = new QLabel(QStringLiteral("All Players"), PlayerPanel);
+    // Named by the text it shows, as the status panels are, so that a screen reader hears it change.
     TotalPanel->setObjectName(QStringLiteral("TotalPanel"));
-    TotalPanel->setAccessibleName(QStringLiteral("All Players"));
     TotalPanel->setAlignment(Qt::AlignCenter);
     TotalPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     TotalPanel->setFixedHeight(orv::ui::Scaled(this, 39));
@@ -187,8 +189,8 @@ void TMainForm::BuildStatusBar() {
     const int widths[] = {132, 100, 220, 50};
     for (int i = 0; i < 4; ++i) {
         auto* panel = new QLabel(StatusBar);
+        // No name of its own: a label is named by its text, and tells a screen reader when that changes.
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-        panel->setAccessibleName(QStringLiteral("Status %1").arg(i));
         panel->setFixedWidth(orv::ui::Scaled(this, widths[i]));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setAlignment(i < 3 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);

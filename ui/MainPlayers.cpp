@@ -15,12 +15,17 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+
+#include <functional>
+#include <utility>
 
 using orv::PlayerAction;
 using orv::ui::DecodeCp1252;
@@ -51,6 +56,32 @@ class PlayerListMouse : public QObject {
     TMainForm* form_;
 };
 
+// Shift+F10 and the Menu key open the popup menu from the keyboard, whether as a key press or as
+// the context-menu request the desktop makes of the Menu key. Owned by the list.
+class PlayerListKeys : public QObject {
+  public:
+    PlayerListKeys(QListWidget* list, std::function<void()> open) : QObject(list), open_(std::move(open)) {
+        list->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        bool asked = false;
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            asked = key->key() == Qt::Key_Menu ||
+                    (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier);
+        } else if (event->type() == QEvent::ContextMenu) {
+            asked = static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard;
+        }
+        if (asked) open_();
+        return asked;
+    }
+
+  private:
+    std::function<void()> open_;
+};
+
 } // namespace
 
 // ---- The popup menu and double-click --------------------------------------------------------
@@ -58,6 +89,7 @@ class PlayerListMouse : public QObject {
 void TMainForm::BuildPopup() {
     Popup = new QMenu(PlayerList);
     Popup->setObjectName(QStringLiteral("Popup"));
+    Popup->setAccessibleName(QStringLiteral("Player commands"));
     const auto item = [this](const char* name, const QString& caption, void (TMainForm::*handler)()) {
         QAction* action = Popup->addAction(caption);
         action->setObjectName(QLatin1String(name));
@@ -76,6 +108,23 @@ void TMainForm::BuildPopup() {
     new PlayerListMouse(PlayerList, this);
     connect(PlayerList, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { Popup->popup(PlayerList->viewport()->mapToGlobal(at)); });
+    // From the keyboard the menu opens at the selected row, its first command current as the arrow
+    // keys would make it, so that a screen reader names the menu and the command at once.
+    new PlayerListKeys(PlayerList, [this] {
+        if (Popup->isVisible()) return;
+        const QList<QListWidgetItem*> selected = PlayerList->selectedItems();
+        QPoint at;
+        if (!selected.isEmpty()) {
+            PlayerList->scrollToItem(selected.front());
+            at = PlayerList->visualItemRect(selected.front()).bottomLeft();
+        }
+        Popup->popup(PlayerList->viewport()->mapToGlobal(at));
+        for (QAction* action : Popup->actions())
+            if (!action->isSeparator() && action->isEnabled()) {
+                Popup->setActiveAction(action);
+                break;
+            }
+    });
 }
 
 std::optional<std::string> TMainForm::SelectedPlayer() const {

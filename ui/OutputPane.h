@@ -16,7 +16,9 @@ namespace orv::ui {
 // Keeps the output pane equal to the output model. Lines shown go only to the model; at most once
 // a frame the pane is brought level with it in one edit: the surplus head cut and the new tail
 // appended, or the whole text replaced when a quarter or more of the lines are new. The pane then
-// follows its newest line.
+// follows its newest line, unless the find bar holds it or the player reads with the caret up.
+// To a screen reader the pane is a terminal, and each frame tells it exactly what changed: the
+// lines cut at the top and the lines added at the end, whichever way the text was rebuilt.
 class OutputPane final : public QObject {
   public:
     // beforeSync runs at every catch-up (the log is flushed there, once a frame).
@@ -44,6 +46,9 @@ class OutputPane final : public QObject {
     // A position in the pane as shown, and back; a line no longer shown maps to the start.
     Place PlaceOf(int position) const;
     int PositionOf(Place place) const;
+    bool CaretAtEnd() const;
+    // The view stays put: the find bar holds it, or the player has the caret up in the pane.
+    bool Held() const;
     // Brings the newest line into view, wrapped lines included.
     void FollowEnd();
 

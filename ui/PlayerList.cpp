@@ -3,11 +3,28 @@
 #include "ui/Codepage.h"
 #include "ui/NameList.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QListWidget>
 #include <QScrollBar>
 
 namespace orv::ui {
+
+namespace {
+
+// The list tells a screen reader of its rows added and removed only as a change of its model, which
+// the desktop's accessibility bus does not pass on; so each row reports its own arrival and
+// departure, and a reader's copy of the list neither misses a player nor keeps one who left.
+void ReportRow(QListWidget* list, int row, QAccessible::Event what) {
+    if (!QAccessible::isActive()) return;
+    QAccessibleInterface* view = QAccessible::queryAccessibleInterface(list);
+    QAccessibleInterface* cell = view != nullptr ? view->child(row) : nullptr;
+    if (cell == nullptr) return;
+    QAccessibleEvent event(cell, what);
+    QAccessible::updateAccessibility(&event);
+}
+
+} // namespace
 
 PlayerListPanel::PlayerListPanel(QWidget* panel, QLabel* caption, QListWidget* list, QLabel* count,
                                  int rowHeight)
@@ -17,6 +34,7 @@ void PlayerListPanel::AddRow(std::string_view name) {
     auto* row = new NameItem(DecodeCp1252(name));
     row->setSizeHint(QSize(0, rowHeight_)); // rows as designed, whatever the font
     list_->addItem(row);
+    ReportRow(list_, list_->row(row), QAccessible::ObjectCreated);
 }
 
 int PlayerListPanel::FindRow(std::string_view name) const {
@@ -38,10 +56,14 @@ int PlayerListPanel::FindRow(std::string_view name) const {
 }
 
 void PlayerListPanel::DeleteRow(int row) {
+    ReportRow(list_, row, QAccessible::ObjectDestroyed);
     delete list_->takeItem(row);
 }
 
 void PlayerListPanel::ClearRows() {
+    if (QAccessible::isActive())
+        for (int row = list_->count(); row-- > 0;)
+            ReportRow(list_, row, QAccessible::ObjectDestroyed);
     list_->clear();
 }
 

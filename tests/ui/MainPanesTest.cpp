@@ -1,3 +1,4 @@
+#include "AccessibleEvents.h"
 #include "UiFixture.h"
 #include "ui/Layout.h"
 
@@ -31,7 +32,10 @@ class MainPanesTest : public UiTest {
     }
     // The status panel, the commands and the buttons that say whether a log is open.
     void ExpectLogging(bool open) const {
-        EXPECT_EQ(Find<QLabel>("StatusPanel1")->text(), open ? "Logging" : "");
+        auto* panel = Find<QLabel>("StatusPanel1");
+        EXPECT_EQ(panel->text(), open ? "Logging" : "");
+        // Named by its text, as every status panel is, so that a screen reader hears the change.
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(panel)->text(QAccessible::Name), panel->text());
         EXPECT_EQ(Action("OpenItem")->isEnabled() && Find<QToolButton>("OpenBtn")->isEnabled(), !open);
         EXPECT_EQ(Action("CloseItem")->isEnabled() && Find<QToolButton>("CloseBtn")->isEnabled(), open);
     }
@@ -182,10 +186,15 @@ TEST_F(MainPanesTest, HandEditedSizesAreBoundToTheScreen) {
 }
 
 TEST_F(MainPanesTest, TheLogCommandsShowWhetherALogIsOpenAndShownLinesReachIt) {
+    AccessibleEvents events;
+    form->ShowCondition("Connected");
+    for (const char* panel : {"StatusPanel0", "TotalPanel"})
+        EXPECT_EQ(events.Of(Find<QLabel>(panel), QAccessible::NameChanged).back().Name, "Connected") << panel;
     const QString mine = home.path() + QStringLiteral("/mine.log");
     ChooseFile("OpenDialog", mine);
     QTest::mouseClick(Find<QToolButton>("OpenBtn"), Qt::LeftButton);
     ExpectLogging(true);
+    EXPECT_FALSE(events.Of(Find<QLabel>("StatusPanel1"), QAccessible::NameChanged).empty());
     form->ShowLine("shown");
     QTest::mouseClick(Find<QToolButton>("CloseBtn"), Qt::LeftButton);
     ExpectLogging(false);

@@ -1,3 +1,4 @@
+#include "AccessibleEvents.h"
 #include "UiFixture.h"
 
 #include "ui/Logerr.h"
@@ -101,6 +102,7 @@ TEST_F(MainPlayersTest, TheRowsAreTheRosterAfterALongRandomRunOfArrivalsAndDepar
     for (const char* stem : {"Elix", "Belix", "Torix", "Tor", "Zo\xEB", "Ax", "Ann-Marie", "Commander001"})
         for (const char* tail : {"", "a", "\xE9", "99", "Zz"})
             pool << QString::fromLatin1(stem) + QString::fromLatin1(tail);
+    AccessibleEvents events; // each row added or removed tells a screen reader, whose copy follows
     ASSERT_NO_FATAL_FAILURE(PlayWith(pool.mid(0, 20)));
     std::mt19937 random(12);
     for (int batch = 0; batch < 40; ++batch) {
@@ -119,6 +121,14 @@ TEST_F(MainPlayersTest, TheRowsAreTheRosterAfterALongRandomRunOfArrivalsAndDepar
         ASSERT_EQ(rows.size(), form->Roster().PlayerCount());
         for (const QString& row : rows)
             ASSERT_TRUE(form->Roster().IsOnline(row.toLatin1().toStdString())) << row.toStdString();
+        QStringList copy; // a row has no object of its own: its interface names it
+        for (const auto& added : events.Of(nullptr, QAccessible::ObjectCreated))
+            copy << added.Name;
+        for (const auto& removed : events.Of(nullptr, QAccessible::ObjectDestroyed))
+            copy.removeOne(removed.Name);
+        QStringList sorted = rows;
+        sorted.sort(), copy.sort();
+        ASSERT_EQ(copy, sorted);
     }
 }
 
@@ -160,6 +170,31 @@ TEST_F(MainPlayersTest, PopupMenuAndDoubleClickActOnTheSelectedPlayer) {
     EXPECT_EQ(Input->textCursor().position(), Input->toPlainText().size());
     EXPECT_EQ(form->focusWidget(), Input);
     EXPECT_EQ(server.received, sent) << "Tell and the double-click send nothing";
+}
+
+// Shift+F10, the Menu key and the desktop's context-menu request for it open the popup menu at the
+// selected row with its first command current, and a screen reader hears a menu open on it.
+TEST_F(MainPlayersTest, TheKeyboardOpensThePopupMenuAtTheSelectedRow) {
+    ASSERT_NO_FATAL_FAILURE(PlayWith({"Alpha", "beta", "Gamma"}));
+    auto* list = Find<QListWidget>("PlayerList");
+    auto* popup = Find<QMenu>("Popup");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, RowCentre("Gamma"));
+    list->setFocus();
+    QContextMenuEvent request(QContextMenuEvent::Keyboard, {}, list->mapToGlobal(QPoint()));
+    for (const auto& ask :
+         {std::function<void()>([&] { QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier); }),
+          std::function<void()>([&] { QTest::keyClick(list, Qt::Key_Menu); }),
+          std::function<void()>([&] { QApplication::sendEvent(list, &request); })}) {
+        AccessibleEvents events;
+        ask();
+        ASSERT_TRUE(Until([popup] { return popup->isVisible(); }));
+        EXPECT_EQ(popup->pos(),
+                  list->viewport()->mapToGlobal(list->visualItemRect(list->currentItem()).bottomLeft()));
+        EXPECT_EQ(popup->activeAction(), Action("BuyRoundItem"));
+        EXPECT_EQ(events.Of(popup, QAccessible::PopupMenuStart).size(), 1u);
+        EXPECT_FALSE(events.Of(popup, QAccessible::Focus).empty());
+        popup->close();
+    }
 }
 
 } // namespace

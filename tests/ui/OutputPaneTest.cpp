@@ -1,3 +1,4 @@
+#include "AccessibleEvents.h"
 #include "UiFixture.h"
 
 #include "ui/Codepage.h"
@@ -71,21 +72,82 @@ TEST_F(OutputPaneTest, ASelectionOutlivesTheRebuildsOfAFlood) {
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "line 190");
 }
 
-TEST_F(OutputPaneTest, TheScrollbackWindowIsAFrozenCopyOfThePane) {
+// A screen reader hears each frame as what it is: the lines cut at the top as one deletion there,
+// the new lines as one insertion at the end, whether the pane was cut and appended to or rebuilt
+// whole; the pane is a terminal whose text is the pane's. The scrollback window, a frozen copy of
+// the pane made as it opens, takes no new line and is silent; closed, it is emptied.
+TEST_F(OutputPaneTest, AScreenReaderHearsTheLinesCutAndAddedAndNothingElse) {
     auto* memo = Find<QPlainTextEdit>("ScrollBackMemo");
-    for (int i = 0; i < 150; ++i)
+    for (int i = 0; i < 200; ++i)
         form->ShowLine(Numbered(i).toStdString());
     const QStringList shown = Lines();
     QTest::mouseClick(Find<QToolButton>("ScrollBackBtn"), Qt::LeftButton);
     EXPECT_TRUE(Action("ScrollBackItem")->isChecked() && memo->isVisible());
-    EXPECT_EQ(memo->toPlainText().split('\n'), shown);
-    form->ShowLine("later");
-    EXPECT_EQ(Lines().last(), "later");
-    EXPECT_EQ(memo->document()->blockCount(), shown.size());
-
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(Output);
+    EXPECT_EQ(face->role(), QAccessible::Terminal);
+    int next = 200;
+    for (const int added : {1, 3, 90}) { // one line, a few, enough that the pane is rebuilt whole
+        const QStringList before = Lines();
+        AccessibleEvents events;
+        QStringList fresh;
+        while (fresh.size() < added)
+            form->ShowLine((fresh << Numbered(next++)).last().toStdString());
+        const QString cut = before.mid(0, before.size() + added - Lines().size()).join('\n') + '\n';
+        const QString tail = '\n' + fresh.join('\n');
+        const int end = static_cast<int>(Output->toPlainText().size());
+        const auto removed = events.Of(Output, QAccessible::TextRemoved);
+        const auto inserted = events.Of(Output, QAccessible::TextInserted);
+        ASSERT_TRUE(removed.size() == 1 && inserted.size() == 1) << added;
+        EXPECT_EQ(removed[0].Position, 0);
+        EXPECT_EQ(removed[0].Text, cut) << added;
+        EXPECT_EQ(inserted[0].Text, tail) << added;
+        EXPECT_EQ(inserted[0].Position, end - tail.size());
+        EXPECT_TRUE(events.Of(Output, QAccessible::TextUpdated).empty());
+        EXPECT_EQ(events.Of(Output, QAccessible::TextCaretMoved).back().Position, end) << "at the end";
+        EXPECT_EQ(face->textInterface()->text(0, end), Output->toPlainText());
+        EXPECT_TRUE(events.Of(memo, QAccessible::InvalidEvent).empty());
+        EXPECT_EQ(memo->toPlainText().split('\n'), shown);
+    }
     Action("ScrollBackItem")->trigger();
-    EXPECT_FALSE(memo->isVisible());
-    EXPECT_TRUE(memo->toPlainText().isEmpty());
+    EXPECT_TRUE(!memo->isVisible() && memo->toPlainText().isEmpty());
+}
+
+// Read from the keyboard, the caret moves through the pane line by line and the view stays where
+// the player reads while lines arrive; back at the end, the caret and the view follow the newest line.
+TEST_F(OutputPaneTest, TheCaretReadsUpThroughThePaneWhileLinesArrive) {
+    for (int i = 0; i < 200; ++i)
+        form->ShowLine(Numbered(i).toStdString());
+    Lines();
+    AccessibleEvents events;
+    Output->setFocus();
+    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(Output)->textInterface();
+    const QScrollBar* bar = Output->verticalScrollBar();
+    const auto reading = [&] { return Output->textCursor().block().text(); };
+    const auto top = [&] { return Output->cursorForPosition(QPoint(2, 2)).block().text(); };
+    EXPECT_EQ(reading(), "line 199") << "the caret starts at the end";
+    QTest::keyClick(Output, Qt::Key_Up);
+    QTest::keyClick(Output, Qt::Key_PageUp);
+    const QString line = reading();
+    const QString shown = top();
+    for (int i = 0; i < 3; ++i)
+        form->ShowLine("later");
+    Lines();
+    EXPECT_EQ(reading(), line);
+    EXPECT_EQ(top(), shown);
+    EXPECT_LT(bar->value(), bar->maximum());
+    int start = 0, end = 0;
+    EXPECT_EQ(text->textAtOffset(text->cursorPosition(), QAccessible::LineBoundary, &start, &end),
+              line + '\n');
+    EXPECT_EQ(text->textAfterOffset(start, QAccessible::LineBoundary, &start, &end),
+              Output->textCursor().block().next().text() + '\n');
+
+    QTest::keyClick(Output, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(events.Of(Output, QAccessible::TextCaretMoved).back().Position, 0);
+    QTest::keyClick(Output, Qt::Key_End, Qt::ControlModifier);
+    form->ShowLine("newest");
+    Lines();
+    EXPECT_EQ(reading(), "newest");
+    EXPECT_EQ(bar->value(), bar->maximum());
 }
 
 } // namespace
