@@ -252,6 +252,8 @@ void TMainForm::LogoffClick() {
 }
 
 void TMainForm::ShowCountdown(std::string_view countdown) {
+    // The status bar paints its message itself; its description carries it to screen readers.
+    StatusBar->setAccessibleDescription(DecodeCp1252(countdown));
     if (countdown.empty()) {
         reconnectTimer_->stop();
         StatusBar->clearMessage();

@@ -127,6 +127,7 @@ TEST_F(PlayTest, ADroppedLinkLogsOnAgainByItselfAndARefusedPasswordIsNotTriedAga
     server->dropAll();
     ASSERT_TRUE(WaitForLine("Reconnecting in 2 s (try 1 of 10)"));
     EXPECT_TRUE(Await([&] { return form->StatusBar->currentMessage().startsWith("Reconnecting in "); }));
+    EXPECT_EQ(form->StatusBar->accessibleDescription(), form->StatusBar->currentMessage());
     ASSERT_TRUE(WaitForLine("Reconnected (try 1 of 10)"));
     ASSERT_TRUE(WaitPlaying());
     EXPECT_TRUE(Await([&] { return Rows().size() == server->playersOnline(); })) << "the list is rebuilt";
