@@ -31,6 +31,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     OKButton->setFont(wow);
     OKButton->setFixedSize(orv::ui::Scaled(this, 321), orv::ui::Scaled(this, 33));
     OKButton->setDefault(true);
+    orv::ui::Describe(OKButton, QStringLiteral("Closes the About box"));
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);

@@ -150,11 +150,10 @@ TFKeyForm::TFKeyForm(FKeyLinks links, QWidget* parent)
     connect(ResetBtn, &QPushButton::clicked, this, &TFKeyForm::ResetBtnClick);
     connect(OKBtn, &QPushButton::clicked, this, &TFKeyForm::OKBtnClick);
 
-    setTabOrder(F_KeyMemo, LastBtn);
-    setTabOrder(LastBtn, NextBtn);
-    setTabOrder(NextBtn, SaveBtn);
-    setTabOrder(SaveBtn, ResetBtn);
-    setTabOrder(ResetBtn, OKBtn);
+    orv::ui::Describe(LastBtn, QStringLiteral("Shows the previous F-key's text"));
+    orv::ui::Describe(NextBtn, QStringLiteral("Shows the next F-key's text"));
+    orv::ui::Describe(ResetBtn, QStringLiteral("Loads the saved texts again, dropping changes"));
+    orv::ui::SetTabOrder({F_KeyMemo, LastBtn, NextBtn, SaveBtn, ResetBtn, OKBtn});
     FormCreate();
 }
 

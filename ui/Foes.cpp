@@ -44,20 +44,30 @@ TFriendsForm::TFriendsForm(orv::FriendsAndFoes& foes, const QString& startDir, F
 
     RanksGroup = MakeGroup(this, "RanksGroup", QStringLiteral(" Ranks "));
     RanksGroup->setAccessibleName(QStringLiteral("Ranks"));
+    // A caption cut short is spelt out for a screen reader: the rank's two titles.
     struct Box {
         QCheckBox*& check;
         const char* name;
         const char* caption;
+        const char* fullName = nullptr;
     };
     const Box boxes[] = {
-        {GHogCheck, "GHogCheck", "GroundHog"},        {CommanderCheck, "CommanderCheck", "Commander"},
-        {CaptainCheck, "CaptainCheck", "Captain"},    {AdventCheck, "AdventCheck", "Adventurer"},
-        {TraderCheck, "TraderCheck", "Trader"},       {MerchantCheck, "MerchantCheck", "Merchant"},
-        {JourneyCheck, "JourneyCheck", "J. P."},      {GuildCheck, "GuildCheck", "G. M."},
-        {ExplorerCheck, "ExplorerCheck", "Explorer"}, {SquireCheck, "SquireCheck", "Squire"},
-        {ThaneCheck, "ThaneCheck", "Thane"},          {IndustCheck, "IndustCheck", "Industrialist"},
-        {TechnoCheck, "TechnoCheck", "Technocrat"},   {BaronCheck, "BaronCheck", "Baron/ess"},
-        {DukeCheck, "DukeCheck", "Duke/Duchesse"},    {AudioCheck, "AudioCheck", "Audible Alert"},
+        {GHogCheck, "GHogCheck", "GroundHog"},
+        {CommanderCheck, "CommanderCheck", "Commander"},
+        {CaptainCheck, "CaptainCheck", "Captain"},
+        {AdventCheck, "AdventCheck", "Adventurer"},
+        {TraderCheck, "TraderCheck", "Trader"},
+        {MerchantCheck, "MerchantCheck", "Merchant"},
+        {JourneyCheck, "JourneyCheck", "J. P.", "Journeyman or Journeywoman"},
+        {GuildCheck, "GuildCheck", "G. M.", "Master or Maitreuse"},
+        {ExplorerCheck, "ExplorerCheck", "Explorer"},
+        {SquireCheck, "SquireCheck", "Squire"},
+        {ThaneCheck, "ThaneCheck", "Thane"},
+        {IndustCheck, "IndustCheck", "Industrialist"},
+        {TechnoCheck, "TechnoCheck", "Technocrat"},
+        {BaronCheck, "BaronCheck", "Baron/ess", "Baron or Baroness"},
+        {DukeCheck, "DukeCheck", "Duke/Duchesse", "Duke or Duchess"},
+        {AudioCheck, "AudioCheck", "Audible Alert"},
     };
     static_assert(std::size(boxes) == std::tuple_size_v<decltype(checks_)>);
     auto* ranks = new QGridLayout(RanksGroup);
@@ -65,6 +75,7 @@ TFriendsForm::TFriendsForm(orv::FriendsAndFoes& foes, const QString& startDir, F
     for (std::size_t bit = 0; bit < std::size(boxes); ++bit) {
         const Box& box = boxes[bit];
         box.check = MakeButton<QCheckBox>(RanksGroup, box.name, QString::fromLatin1(box.caption));
+        if (box.fullName != nullptr) orv::ui::SpellOut(box.check, QString::fromLatin1(box.fullName));
         box.check->setProperty("Tag", 1 << bit);
         checks_[bit] = box.check;
         const int index = static_cast<int>(bit);

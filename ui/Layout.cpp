@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QSize>
 #include <QValidator>
+#include <QVariant>
 #include <QWidget>
 #include <QtMath>
 
@@ -40,6 +41,21 @@ class OneLine final : public QValidator {
         return Acceptable;
     }
 };
+
+// Where MakeEdit keeps a box's caption.
+constexpr char CaptionProperty[] = "orvCaption";
+
+// What boxes of either kind are given.
+QLineEdit* Prepare(QLineEdit* edit, const char* name, const QString& label, int maxLength,
+                   const QString& text) {
+    edit->setText(text);
+    edit->setObjectName(QLatin1String(name));
+    edit->setAccessibleName(label);
+    edit->setProperty(CaptionProperty, label);
+    if (maxLength > 0) edit->setMaxLength(maxLength);
+    edit->setValidator(new OneLine(edit));
+    return edit;
+}
 
 } // namespace
 
@@ -106,14 +122,24 @@ QFont FontOf(const QWidget* widget, const QString& face, int designedPixels) {
     return font;
 }
 
+QString SpokenCaption(const QString& caption) {
+    QString spoken;
+    spoken.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size()) ++i;
+        spoken += caption[i];
+    }
+    return spoken.trimmed();
+}
+
 QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& label, int maxLength,
                     const QString& text) {
-    auto* edit = new QLineEdit(text, parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setAccessibleName(label);
-    if (maxLength > 0) edit->setMaxLength(maxLength);
-    edit->setValidator(new OneLine(edit));
-    return edit;
+    return Prepare(new QLineEdit(parent), name, label, maxLength, text);
+}
+
+QLineEdit* MakeReadOnlyEdit(QWidget* parent, const char* name, const QString& label, int maxLength,
+                            const QString& text) {
+    return Prepare(new ReadOnlyEdit(parent), name, label, maxLength, text);
 }
 
 QGroupBox* MakeGroup(QWidget* parent, const char* name, const QString& caption) {
@@ -122,8 +148,28 @@ QGroupBox* MakeGroup(QWidget* parent, const char* name, const QString& caption) 
     return group;
 }
 
+QString CaptionOf(const QLineEdit* edit) {
+    return edit->property(CaptionProperty).toString();
+}
+
+void SpellOut(QWidget* control, const QString& fullName) {
+    control->setAccessibleName(fullName);
+}
+
+void Describe(QWidget* control, const QString& whatItDoes) {
+    control->setAccessibleDescription(whatItDoes);
+}
+
+void SetTabOrder(const QList<QWidget*>& controls) {
+    QWidget* previous = nullptr;
+    for (QWidget* control : controls) {
+        if (previous != nullptr) QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+}
+
 void AddRow(QGridLayout* grid, int row, QLineEdit* edit, int columns) {
-    auto* label = new QLabel(edit->accessibleName(), edit->parentWidget());
+    auto* label = new QLabel(CaptionOf(edit), edit->parentWidget());
     label->setBuddy(edit);
     grid->addWidget(label, row, 0);
     grid->addWidget(edit, row, 1, 1, columns);

@@ -36,6 +36,7 @@ TLogonErrorForm::TLogonErrorForm(QWidget* parent)
     // The answers go back into the log-on dialog's boxes: no longer than those, or they would be cut.
     AccountEdit = MakeEdit(GroupBox1, "AccountEdit", QStringLiteral("A/c ID"), TTCPIPForm::AccountLimit);
     PasswordEdit = MakeEdit(GroupBox1, "PasswordEdit", QStringLiteral("Password"), TTCPIPForm::PasswordLimit);
+    orv::ui::SpellOut(AccountEdit, QStringLiteral("Account ID"));
     PasswordEdit->setEchoMode(QLineEdit::Password);
     auto* fields = new QGridLayout(GroupBox1);
     orv::ui::AddRow(fields, 0, AccountEdit);
@@ -67,9 +68,7 @@ TLogonErrorForm::TLogonErrorForm(QWidget* parent)
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(MainPannel);
 
-    setTabOrder(AccountEdit, PasswordEdit);
-    setTabOrder(PasswordEdit, Button1);
-    setTabOrder(Button1, Button2);
+    orv::ui::SetTabOrder({AccountEdit, PasswordEdit, Button1, Button2});
     orv::ui::FixDesignedSize(this, 316, 168);
 }
 

@@ -7,6 +7,7 @@
 #include "ui/Layout.h"
 
 #include "ui/About.h"
+#include "ui/Accessible.h"
 #include "ui/F_keys.h"
 #include "ui/Foes.h"
 #include "ui/Icons.h"
@@ -72,6 +73,7 @@ struct ToolButton {
 } // namespace
 
 void TMainForm::BuildMenus() {
+    orv::ui::InstallAccessibleInterfaces(); // the toggles say whether they are on
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu"));
     using T = TMainForm;
@@ -144,18 +146,21 @@ void TMainForm::BuildMenus() {
         const QString caption = QString::fromLatin1(column.Caption);
         QMenu* menu = bar->addMenu(caption);
         menu->setObjectName(QLatin1String(column.Name));
-        menu->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
+        menu->setAccessibleName(orv::ui::SpokenCaption(caption));
         this->*column.Member = menu;
         for (const MenuItem& item : column.Items) {
             if (item.Member == nullptr) {
                 menu->addSeparator()->setObjectName(QLatin1String(item.Name));
                 continue;
             }
-            QAction* action = menu->addAction(QString::fromLatin1(item.Caption));
+            // Made checkable before the menu holds it: how an item reads aloud is settled when it is
+            // first asked.
+            auto* action = new QAction(QString::fromLatin1(item.Caption), menu);
             action->setObjectName(QLatin1String(item.Name));
             action->setCheckable((item.Flags & Checkable) != 0);
             action->setChecked((item.Flags & Checked) == Checked);
             action->setEnabled((item.Flags & Disabled) == 0);
+            menu->addAction(action);
             connect(action, &QAction::triggered, this, item.Handler);
             this->*item.Member = action;
         }

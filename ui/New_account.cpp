@@ -1,9 +1,11 @@
 #include "ui/New_account.h"
 
+#include "ui/Accessible.h"
 #include "ui/Boxes.h"
 #include "ui/Codepage.h"
 #include "ui/Layout.h"
 
+#include <QAccessible>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -14,6 +16,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -29,12 +33,14 @@ using orv::ui::Scaled;
 namespace {
 
 QLineEdit* MakeNumberBox(QWidget* parent, const char* name, const QString& label, int maxLength, int value) {
-    QLineEdit* edit = MakeEdit(parent, name, label, maxLength, QString::number(value));
-    edit->setReadOnly(true);
+    QLineEdit* edit = orv::ui::MakeReadOnlyEdit(parent, name, label, maxLength, QString::number(value));
     edit->setAlignment(Qt::AlignRight);
     edit->setFixedWidth(Scaled(parent, 36));
     return edit;
 }
+
+// The width of the frame that shows a stepper has the keyboard.
+constexpr int FocusMargin = 1;
 
 void ShowError(QWidget* parent, std::string_view message) {
     orv::ui::ShowErrorBox(parent, QStringLiteral("Error"), DecodeCp1252(message));
@@ -50,8 +56,9 @@ bool AskYesNo(QWidget* parent, std::string_view question) {
 
 } // namespace
 
-UpDownButtons::UpDownButtons(QLineEdit* associate, const QString& accessibleName, QWidget* parent)
-    : QWidget(parent), Associate(associate) {
+UpDownButtons::UpDownButtons(QLineEdit* associate, const QString& accessibleName, int minimum, int maximum,
+                             QWidget* parent)
+    : QWidget(parent), Associate(associate), Minimum(minimum), Maximum(maximum) {
     setAccessibleName(accessibleName);
     setFocusPolicy(Qt::TabFocus); // Up and Down step it once it has the keyboard
     UpButton = new QToolButton(this);
@@ -68,14 +75,16 @@ UpDownButtons::UpDownButtons(QLineEdit* associate, const QString& accessibleName
         button->setAutoRepeat(true); // held down, it keeps stepping
         button->setFixedSize(Scaled(this, 17), height / 2);
     }
-    connect(UpButton, &QToolButton::clicked, this, [this] {
-        if (OnStep) OnStep(+1);
-    });
-    connect(DownButton, &QToolButton::clicked, this, [this] {
-        if (OnStep) OnStep(-1);
+    connect(UpButton, &QToolButton::clicked, this, [this] { Step(+1); });
+    connect(DownButton, &QToolButton::clicked, this, [this] { Step(-1); });
+    // A screen reader on the stepper hears the number it has just stepped.
+    connect(associate, &QLineEdit::textChanged, this, [this](const QString& text) {
+        QAccessibleValueChangeEvent changed(this, text.toInt());
+        QAccessible::updateAccessibility(&changed);
     });
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    // Room for the focus frame.
+    layout->setContentsMargins(FocusMargin, FocusMargin, FocusMargin, FocusMargin);
     layout->setSpacing(0);
     layout->addWidget(UpButton);
     layout->addWidget(DownButton);
@@ -88,18 +97,31 @@ void UpDownButtons::Release() {
 
 void UpDownButtons::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Up) {
-        if (OnStep) OnStep(+1);
+        Step(+1);
     } else if (event->key() == Qt::Key_Down) {
-        if (OnStep) OnStep(-1);
+        Step(-1);
     } else {
         QWidget::keyPressEvent(event);
     }
+}
+
+// The arrows never take the keyboard themselves: a frame around them shows that the pair has it.
+void UpDownButtons::paintEvent(QPaintEvent*) {
+    if (!hasFocus()) return;
+    QStylePainter painter(this);
+    QStyleOptionFocusRect frame;
+    frame.initFrom(this);
+    frame.rect = UpButton->geometry()
+                     .united(DownButton->geometry())
+                     .marginsAdded(QMargins(FocusMargin, FocusMargin, FocusMargin, FocusMargin));
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
 }
 
 TNewAccountForm::TNewAccountForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint |
                           Qt::MSWindowsFixedSizeDialogHint) {
+    orv::ui::InstallAccessibleInterfaces(); // before any box or stepper is asked how it reads aloud
     setObjectName(QStringLiteral("NewAccountForm"));
     setWindowTitle(QStringLiteral("New Account & Avatar"));
 
@@ -116,6 +138,7 @@ TNewAccountForm::TNewAccountForm(QWidget* parent)
     NewAcCheck->setChecked(true);
     PwEdit = MakeEdit(AccountGroup, "PwEdit", QStringLiteral("Password"), 15);
     PwConfEdit = MakeEdit(AccountGroup, "PwConfEdit", QStringLiteral("P/w Confirm"), 15);
+    orv::ui::SpellOut(PwConfEdit, QStringLiteral("Password confirmation"));
     for (QLineEdit* secret : {PwEdit, PwConfEdit})
         secret->setEchoMode(QLineEdit::Password);
     EMailEdit = MakeEdit(AccountGroup, "EMailEdit", QStringLiteral("E-Mail"), 79);
@@ -153,7 +176,7 @@ TNewAccountForm::TNewAccountForm(QWidget* parent)
     for (auto [edit, spin, name] :
          {std::tuple{StrEdit, &StrSpin, "StrSpin"}, std::tuple{DexEdit, &DexSpin, "DexSpin"},
           std::tuple{StaEdit, &UpDown1, "UpDown1"}, std::tuple{IntEdit, &UpDown2, "UpDown2"}}) {
-        *spin = new UpDownButtons(edit, edit->accessibleName(), StatsGroup);
+        *spin = new UpDownButtons(edit, edit->accessibleName(), orv::StatMin, orv::StatMax, StatsGroup);
         (*spin)->setObjectName(QLatin1String(name));
         (*spin)->OnStep = [this, s = *spin](int direction) { StatChange(s, direction); };
         AddRow(stats, row, edit);
@@ -186,6 +209,15 @@ TNewAccountForm::TNewAccountForm(QWidget* parent)
     layout->addWidget(CharacterGroup);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize); // a fixed border
+
+    // Tab follows the screen, each stat's box before its stepper.
+    QList<QWidget*> order = {HostEdit,   PortEdit,  IDEdit,   NewAcCheck, PwEdit,
+                             PwConfEdit, EMailEdit, NameEdit, RaceEdit};
+    for (QAbstractButton* gender : GenderButtons->buttons())
+        order << gender;
+    for (UpDownButtons* spin : {StrSpin, DexSpin, UpDown1, UpDown2})
+        order << spin->Associate << spin;
+    orv::ui::SetTabOrder(order << UnusedEdit << SendBtn << CancelBtn);
 }
 
 TNewAccountForm::~TNewAccountForm() {}

@@ -21,12 +21,21 @@ class UpDownButtons : public QWidget {
     Q_OBJECT
 
   public:
-    UpDownButtons(QLineEdit* associate, const QString& accessibleName, QWidget* parent = nullptr);
+    UpDownButtons(QLineEdit* associate, const QString& accessibleName, int minimum, int maximum,
+                  QWidget* parent = nullptr);
 
     QLineEdit* Associate;
+    // The range OnStep keeps the number in, as a screen reader is told it.
+    const int Minimum;
+    const int Maximum;
     QToolButton* UpButton;
     QToolButton* DownButton;
     std::function<void(int direction)> OnStep;
+
+    // One step, as an arrow takes it.
+    void Step(int direction) {
+        if (OnStep) OnStep(direction);
+    }
 
     // Lets go of an arrow held down, which stops its repeat. A box opened from a step comes after
     // it: behind the box the arrow never sees the mouse's release, and would step (and open another
@@ -35,6 +44,7 @@ class UpDownButtons : public QWidget {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // What the server needs to make an account and its first character, or a new character for an

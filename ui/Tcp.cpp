@@ -31,7 +31,7 @@ TTCPIPForm::TTCPIPForm(QWidget* parent) : QDialog(parent) {
     PortEdit = MakeEdit(HostGroup, "PortEdit", QStringLiteral("Port Number"), 8, QStringLiteral("30003"));
     auto* hostForm = new QFormLayout(HostGroup);
     for (QLineEdit* edit : {HostEdit, PortEdit})
-        hostForm->addRow(edit->accessibleName(), edit);
+        hostForm->addRow(orv::ui::CaptionOf(edit), edit);
 
     AccountGroup = orv::ui::MakeGroup(this, "AccountGroup", QStringLiteral(" talmaro account details "));
     OrvEdit = MakeEdit(AccountGroup, "OrvEdit", QStringLiteral("Orv Name (optional)"), 16);
@@ -41,11 +41,13 @@ TTCPIPForm::TTCPIPForm(QWidget* parent) : QDialog(parent) {
     SaveCheck = MakeButton<QCheckBox>(AccountGroup, "SaveCheck", QStringLiteral("Save Password"));
     LastBtn = MakeButton(AccountGroup, "LastBtn", QStringLiteral("Last   "));
     NextBtn = MakeButton(AccountGroup, "NextBtn", QStringLiteral("Next "));
+    orv::ui::Describe(LastBtn, QStringLiteral("Shows the previous saved account"));
+    orv::ui::Describe(NextBtn, QStringLiteral("Shows the next saved account"));
     connect(LastBtn, &QPushButton::clicked, this, &TTCPIPForm::LastBtnClick);
     connect(NextBtn, &QPushButton::clicked, this, &TTCPIPForm::NextBtnClick);
     auto* accountForm = new QFormLayout;
     for (QLineEdit* edit : {OrvEdit, AccountEdit, PasswordEdit})
-        accountForm->addRow(edit->accessibleName(), edit);
+        accountForm->addRow(orv::ui::CaptionOf(edit), edit);
     accountForm->addRow(QString(), SaveCheck);
     auto* browse = new QVBoxLayout;
     browse->addWidget(LastBtn);
@@ -58,8 +60,6 @@ TTCPIPForm::TTCPIPForm(QWidget* parent) : QDialog(parent) {
     OKBtn = MakeButton(this, "OKBtn", QStringLiteral("Connect"));
     OKBtn->setDefault(true);
     CancelBtn = MakeButton(this, "CancelBtn", QStringLiteral("Cancel"));
-    for (QPushButton* button : {LastBtn, NextBtn, OKBtn, CancelBtn})
-        button->setFocusPolicy(Qt::ClickFocus); // Tab skips the buttons
     connect(OKBtn, &QPushButton::clicked, this, [this] { done(orv::ui::DialogResult::Connect); });
     connect(CancelBtn, &QPushButton::clicked, this, [this] { done(orv::ui::DialogResult::Cancel); });
 
@@ -72,11 +72,9 @@ TTCPIPForm::TTCPIPForm(QWidget* parent) : QDialog(parent) {
     layout->addWidget(HostGroup);
     layout->addWidget(AccountGroup);
     layout->addLayout(buttons);
-    setTabOrder(HostEdit, PortEdit);
-    setTabOrder(PortEdit, OrvEdit);
-    setTabOrder(OrvEdit, AccountEdit);
-    setTabOrder(AccountEdit, PasswordEdit);
-    setTabOrder(PasswordEdit, SaveCheck);
+    // The account's boxes, then the browsing buttons beside them, then the answers.
+    orv::ui::SetTabOrder({HostEdit, PortEdit, OrvEdit, AccountEdit, PasswordEdit, SaveCheck, LastBtn, NextBtn,
+                          OKBtn, CancelBtn});
     setMinimumWidth(fontMetrics().averageCharWidth() * 50);
 }
 
