@@ -23,6 +23,7 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTextCursor>
 #include <QToolButton>
 #include <QUrl>
 
@@ -326,6 +327,7 @@ void TMainForm::ScrollBackItemClick() {
     }
     SyncOutput();
     ScrollBackMemo->setPlainText(outputPane_->AllText());
+    ScrollBackMemo->moveCursor(QTextCursor::End); // a caret read upward from the newest line
     ScrollBackMemo->show();
     // Its stored height, as far as the output pane under it keeps a few lines.
     const int total = Splitter3->height() - Splitter3->handleWidth();
