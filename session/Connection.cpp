@@ -58,15 +58,7 @@ void Connection::Attach(TextProcessor& processor, PlayerRoster& roster) {
 void Connection::Start(const std::string& host, std::string_view portText, LinkState state) {
     StopReconnect();
     host_ = host;
-    const auto port = ParsePort(portText);
-    port_ = port.value_or(0);
-    if (!port) {
-        view_.ShowCondition(Connecting);
-        view_.UpdateCaption();
-        view_.ClearPlayerList();
-        ReportError();
-        return;
-    }
+    port_ = ParsePort(portText);
     Open(state);
 }
 
@@ -74,6 +66,10 @@ void Connection::Open(LinkState state) {
     view_.ShowCondition(Connecting);
     view_.UpdateCaption();
     view_.ClearPlayerList();
+    if (!port_) {
+        ReportError();
+        return;
+    }
     // A new link starts clean: no half line or dialogue step from the last one.
     processor_->Reset();
     view_.EnableConnectCommands(false);
@@ -83,7 +79,7 @@ void Connection::Open(LinkState state) {
     closePending_ = false;
     attempting_ = true;
     // Everything above is done before connecting: the socket may report a failure at once.
-    socket_.Open(host_, port_);
+    socket_.Open(host_, *port_);
 }
 
 void Connection::LoggedOn() {
@@ -103,10 +99,12 @@ void Connection::StopReconnect() {
 void Connection::ReconnectLater() {
     if (reconnect_.Trying()) view_.ShowLine(ReconnectLine("Failed to reconnect", reconnect_.Attempt()));
     switch (reconnect_.Dropped(clock_.NowMs())) {
-    case Reconnect::Next::Wait:
-        view_.ShowLine(reconnect_.Countdown(clock_.NowMs()));
-        view_.ShowCountdown(reconnect_.Countdown(clock_.NowMs()));
+    case Reconnect::Next::Wait: {
+        const std::string countdown = reconnect_.Countdown(clock_.NowMs());
+        view_.ShowLine(countdown);
+        view_.ShowCountdown(countdown);
         break;
+    }
     case Reconnect::Next::GiveUp:
         view_.ShowLine("No more tries to reconnect.");
         break;

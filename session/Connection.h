@@ -116,7 +116,10 @@ class Connection {
     // (Logon or NewAccount). A port that is not a number fails at once. Cancels any reconnect.
     void Start(const std::string& host, std::string_view portText, LinkState state);
     // The Reconnect When Dropped option.
-    void SetReconnect(bool enabled) { StopReconnect(), reconnect_.SetEnabled(enabled); }
+    void SetReconnect(bool enabled) {
+        StopReconnect();
+        reconnect_.SetEnabled(enabled);
+    }
     // The automated log-on got in: a drop from now on is tried again, if the option is on.
     void LoggedOn();
     // The log-on was refused: a wrong password is not tried again.
@@ -142,6 +145,7 @@ class Connection {
     void ReadyRead();
 
   private:
+    // Connects to host_ and port_ (a port that is not one fails at once), read in state.
     void Open(LinkState state);
     // The link dropped or a try failed: the next try is scheduled, or the tries are over.
     void ReconnectLater();
@@ -163,8 +167,8 @@ class Connection {
     bool reading_ = false;      // a read is under way (a box it opened runs a nested event loop)
     bool closePending_ = false; // the socket reported the disconnection during that read
     Reconnect reconnect_;
-    std::string host_; // of the last connect command, for a reconnect
-    unsigned short port_ = 0;
+    std::string host_;                       // of the last connect command, for a reconnect
+    std::optional<unsigned short> port_;     // none: the port typed was not a port
     LinkState openedAs_ = LinkState::Normal; // Logon or NewAccount
     std::vector<char> chunk_;
     std::string escaped_; // SendText's copy when the text holds a 0xFF byte

@@ -80,23 +80,24 @@ QTextDocument::FindFlags FindBar::Flags(bool upward) const {
 
 void FindBar::FindAsTyped() {
     // The match grows as the text does: search upward from just past where the last one began.
+    const int end = pane_->document()->characterCount() - 1;
     QTextCursor from = pane_->textCursor();
-    const int start = from.hasSelection() ? from.selectionStart() : pane_->document()->characterCount() - 1;
-    from.setPosition(
-        std::min(start + static_cast<int>(text_->text().size()), pane_->document()->characterCount() - 1));
-    QTextCursor match = pane_->document()->find(text_->text(), from, Flags(true));
-    if (match.isNull())
-        match = pane_->document()->find(text_->text(), pane_->document()->characterCount() - 1, Flags(true));
-    Select(match);
+    const int start = from.hasSelection() ? from.selectionStart() : end;
+    from.setPosition(std::min(start + static_cast<int>(text_->text().size()), end));
+    Select(FindFrom(from, true));
 }
 
 void FindBar::FindNext(bool upward) {
     if (text_->text().isEmpty()) return;
+    Select(FindFrom(pane_->textCursor(), upward));
+}
+
+QTextCursor FindBar::FindFrom(const QTextCursor& from, bool upward) const {
     QTextDocument* document = pane_->document();
-    QTextCursor match = document->find(text_->text(), pane_->textCursor(), Flags(upward));
-    if (match.isNull()) // past the oldest or the newest line: round to the other end
-        match = document->find(text_->text(), upward ? document->characterCount() - 1 : 0, Flags(upward));
-    Select(match);
+    const QTextCursor match = document->find(text_->text(), from, Flags(upward));
+    if (!match.isNull()) return match;
+    // Past the oldest or the newest line: round to the other end.
+    return document->find(text_->text(), upward ? document->characterCount() - 1 : 0, Flags(upward));
 }
 
 void FindBar::Select(const QTextCursor& match) {

@@ -35,6 +35,8 @@ class FindBar final : public QWidget {
   private:
     // As the player types: the nearest match upward from where the last one began.
     void FindAsTyped();
+    // The next match from `from`, upward or downward, round the far end when there is none.
+    QTextCursor FindFrom(const QTextCursor& from, bool upward) const;
     void Select(const QTextCursor& match);
     void ShowCount();
     QTextDocument::FindFlags Flags(bool upward) const;

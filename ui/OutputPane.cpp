@@ -161,7 +161,9 @@ OutputPane::OutputPane(QPlainTextEdit* pane, const orv::OutputBuffer& model, std
         if (!Held()) bar->setValue(bar->maximum());
     });
     pane_->setProperty(TerminalPane, true);
-    QAccessible::installFactory(TerminalFactory);
+    // Once for the run: Qt keeps every factory installed and asks each in turn.
+    static const bool installed = (QAccessible::installFactory(TerminalFactory), true);
+    (void)installed;
     // An interface made for the pane before the factory was there would show it as plain text.
     if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(pane_);
         made != nullptr && made->role() != QAccessible::Terminal)
@@ -170,7 +172,9 @@ OutputPane::OutputPane(QPlainTextEdit* pane, const orv::OutputBuffer& model, std
 
 void OutputPane::HoldView(bool hold) {
     held_ = hold;
-    if (!held_) Sync(), pane_->verticalScrollBar()->setValue(pane_->verticalScrollBar()->maximum());
+    if (held_) return;
+    Sync();
+    if (!Held()) FollowEnd(); // back to the newest line, wrapped lines laid out
 }
 
 bool OutputPane::CaretAtEnd() const {
@@ -253,7 +257,7 @@ void OutputPane::Sync() {
         if (!kept || (!held && fresh * 4 >= count)) {
             // Mostly new text: one replacement costs less than cutting the old lines one run at a time.
             cursor.select(QTextCursor::Document);
-            cursor.insertText(kept ? Text(first, end) : tail);
+            cursor.insertText(kept ? Text(first, freshFrom) + tail : tail);
         } else {
             if (cut > 0) {
                 // Selected by position: moving by blocks would lay out every line it passes.

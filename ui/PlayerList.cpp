@@ -34,7 +34,8 @@ void PlayerListPanel::AddRow(std::string_view name) {
     auto* row = new NameItem(DecodeCp1252(name));
     row->setSizeHint(QSize(0, rowHeight_)); // rows as designed, whatever the font
     list_->addItem(row);
-    ReportRow(list_, list_->row(row), QAccessible::ObjectCreated);
+    // Finding the row's place costs a search of the list: only when a reader listens.
+    if (QAccessible::isActive()) ReportRow(list_, list_->row(row), QAccessible::ObjectCreated);
 }
 
 int PlayerListPanel::FindRow(std::string_view name) const {
