@@ -7,10 +7,7 @@
 namespace orv::app {
 
 std::string DesktopDataFolder() {
-    std::string base = orv::UserBaseFolder("XDG_DATA_HOME", ".local/share");
-    while (base.size() > 1 && base.back() == '/')
-        base.pop_back();
-    return base + "/talmaro";
+    return orv::UserBaseFolder("XDG_DATA_HOME", ".local/share") + "/talmaro";
 }
 
 std::error_code PrepareDataFolder(const std::string& folder, const std::string& defaultAlert) {

@@ -146,9 +146,13 @@ void RemoveLeftoverTemporaries(const std::filesystem::path& target) {
 }
 
 std::string UserBaseFolder(const char* variable, std::string_view homeFallback) {
-    const char* set = std::getenv(variable);
-    if (set != nullptr && set[0] == '/') return set;
     std::string base;
+    if (const char* set = std::getenv(variable); set != nullptr && set[0] == '/') {
+        base = set;
+        while (base.size() > 1 && base.back() == '/')
+            base.pop_back();
+        return base;
+    }
     const char* home = std::getenv("HOME");
     if (home != nullptr && home[0] != '\0') {
         base = home;

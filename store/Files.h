@@ -33,7 +33,8 @@ std::error_code MakePrivateFolders(const std::string& folder);
 void RemoveLeftoverTemporaries(const std::filesystem::path& target);
 
 // A per-user base folder as the desktop's conventions name it: the absolute path in the environment
-// variable, else homeFallback (".config", ".local/share") below the home folder.
+// variable without its trailing slashes, else homeFallback (".config", ".local/share") below the home
+// folder.
 std::string UserBaseFolder(const char* variable, std::string_view homeFallback);
 #endif
 

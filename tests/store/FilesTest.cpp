@@ -56,6 +56,19 @@ TEST(RemoveLeftoverTemporaries, RemovesTheTargetsTemporaryFilesAndNothingElse) {
         EXPECT_TRUE(fs::exists(dir / name)) << name;
     EXPECT_TRUE(fs::is_directory(dir / "ot32.reg.Dir123") && fs::is_symlink(dir / "ot32.reg.Lnk123"));
 }
+
+TEST(UserBaseFolder, FollowsTheVariableOnlyWhenItIsAnAbsolutePath) {
+    const ScopedEnv home("HOME", "/home/zed");
+    const std::pair<const char*, const char*> cases[] = {{"/srv/data//", "/srv/data"},
+                                                         {"/", "/"},
+                                                         {nullptr, "/home/zed/.local/share"},
+                                                         {"", "/home/zed/.local/share"},
+                                                         {"relative/data", "/home/zed/.local/share"}};
+    for (const auto& [data, expected] : cases) {
+        const ScopedEnv env("XDG_DATA_HOME", data);
+        EXPECT_EQ(UserBaseFolder("XDG_DATA_HOME", ".local/share"), expected) << (data ? data : "(unset)");
+    }
+}
 #endif
 
 } // namespace

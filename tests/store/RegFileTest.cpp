@@ -126,16 +126,5 @@ TEST(RegFile, AFileThatIsThereButCannotBeReadIsReportedAndNeverWrittenOver) {
     }
 }
 
-TEST(RegFile, DefaultPathFollowsAnAbsoluteXdgConfigHomeElseTheHomeFolder) {
-    const ScopedEnv home("HOME", "/home/zed");
-    const std::pair<const char*, const char*> cases[] = {{"/tmp/cfg", "/tmp/cfg/talmaro/ot32.reg"},
-                                                         {"relative", "/home/zed/.config/talmaro/ot32.reg"},
-                                                         {nullptr, "/home/zed/.config/talmaro/ot32.reg"}};
-    for (const auto& [config, expected] : cases) {
-        const ScopedEnv env("XDG_CONFIG_HOME", config);
-        EXPECT_EQ(DefaultSettingsPath(), expected) << (config ? config : "(unset)");
-    }
-}
-
 } // namespace
 } // namespace orv::test

@@ -4,67 +4,23 @@ namespace {
 
 class MainMenusTest : public UiTest {};
 
-// A command as the player finds it: object name, caption with its mnemonic (a tool button's is its
-// tip), and its start state (" (off)" disabled, " [ ]" or " [x]" a switch); a separator's caption
-// is "-".
-template <class Command> std::string Entry(const Command* command) {
-    QString caption = command->toolTip();
-    if constexpr (std::is_same_v<Command, QAction>)
-        caption = command->isSeparator() ? QStringLiteral("-") : command->text();
-    std::string text = command->objectName().toStdString() + "=" + caption.toStdString();
-    if (!command->isEnabled()) text += " (off)";
-    if (command->isCheckable()) text += command->isChecked() ? " [x]" : " [ ]";
-    return text;
-}
-
-// Each menu of the bar, then the player list's popup menu, then the tool bar from left to right.
-const std::vector<std::string> Commands = {
-    "File1=&File: OpenItem=&Open Log File, CloseItem=&Close Log File (off), SaveItem=&Save Screen Buffer, "
-    "LogAllItem=&Log All Sessions [ ], N1=-, ExitItem=&Exit",
-    "Edit1=&Edit: CopyItem=&Copy, PasteItem=&Paste, SelectItem=&Select All, N11=-, FindItem=&Find...",
-    "Connect1=&Connect: LogontoOrv=&Log On To Orv..., NewAccountItem=New Account/Avatar, N10=-, "
-    "Logoff=Log &Off (off)",
-    "Options=&Options: FKeysItem=F-&Key Setup..., FriendsItem=&Friends && Foes..., "
-    "KeypadTravel=Keypad &Travel [ ], N5=-, ColourItem=&Background Color..., FontsItem=F&onts..., N4=-, "
-    "TextAlertItem=&Incoming Text Alert [ ], LargeBufItem=&Large Buffer [ ], "
-    "PlayerListItem=&Player List [x], SpyNetItem=SpyNet &Notices [ ], "
-    "SupressBlanksItem=&Supress Blank Lines [ ], N2=-, DiagItem=&Diagnostics [ ], N12=-, "
-    "ReconnectItem=&Reconnect When Dropped [ ]",
-    "View1=&View: StatusBarItem=&Status Bar [x], ToolBarItem=&Tool Bar [x], N7=-, "
-    "ScrollBackItem=Scrollback &Window [ ]",
-    "Help1=&Help: HelpItem=&Help, About=&About, N6=-, MailItem=Mail Orv Feedback, "
-    "ReadtheNews1=&Read The Orv News, N9=-, SystemMapsItem=Solar System Maps, OrvInfoItem=Orv Information",
-    "Popup=: BuyRoundItem=Buy Round, ExamineItem=Examine, HugItem=Hug, KissItem=Kiss, "
-    "SpyNetPopUpItem=SpyNet Report, N3=-, TellItem=Tell",
-    "ToolBar=: OpenBtn=Open Log File, CloseBtn=Close Log File (off), SaveBtn=Save Screen Buffer, "
-    "LogOnBtn=Log On To Orvanta, LogOffBtn=Log Off (off), ScrollBackBtn=Scrollback Window, "
-    "NewsBtn=Read the Orvanta News, HelpBtn=Help, FKeyBtn=F-Key Setup, FoeBtn=Friends & Foes, "
-    "SpeedButton1= [ ], KeyPadBtn=Key-Pad Travel [ ]"};
-
-// Collects the addresses the window asks the desktop to open.
-class Desktop : public QObject {
-    Q_OBJECT
-
-  public:
-    QStringList opened;
-
-  public slots:
-    void Open(const QUrl& url) { opened << url.toString(); }
-};
-
-TEST_F(MainMenusTest, EveryCommandStartsWithItsCaptionMnemonicAndState) {
-    std::vector<std::string> shown;
-    const auto list = [&shown](const QWidget* holder, const QString& title, const auto& commands) {
-        std::string line = holder->objectName().toStdString() + "=" + title.toStdString() + ":";
-        for (const auto* command : commands)
-            line += (line.ends_with(':') ? " " : ", ") + Entry(command);
-        shown.push_back(line);
+// Alt and a letter open each menu of the bar, and within a menu each letter chooses one command.
+TEST_F(MainMenusTest, EveryMenuHasALetterOfItsOwnAndNoTwoCommandsOfAMenuShareOne) {
+    const auto unique = [](const QList<QKeySequence>& keys) {
+        return QSet(keys.begin(), keys.end()).size() == keys.size();
     };
-    for (const QAction* menu : form->menuBar()->actions())
-        list(menu->menu(), menu->menu()->title(), menu->menu()->actions());
-    list(Find<QMenu>("Popup"), QString(), Find<QMenu>("Popup")->actions());
-    list(form->ToolBar, QString(), form->ToolBar->findChildren<QToolButton*>(Qt::FindDirectChildrenOnly));
-    EXPECT_EQ(shown, Commands);
+    QList<QKeySequence> menus;
+    for (const QAction* menu : form->menuBar()->actions()) {
+        menus << QKeySequence::mnemonic(menu->text());
+        QList<QKeySequence> commands;
+        for (const QAction* command : menu->menu()->actions())
+            if (const QKeySequence key = QKeySequence::mnemonic(command->text()); !key.isEmpty())
+                commands << key;
+        EXPECT_TRUE(unique(commands)) << menu->text().toStdString();
+    }
+    EXPECT_EQ(menus.size(), 6);
+    EXPECT_FALSE(menus.contains(QKeySequence()));
+    EXPECT_TRUE(unique(menus));
 }
 
 TEST_F(MainMenusTest, EditCommandsFollowTheActiveControl) {
@@ -98,23 +54,6 @@ TEST_F(MainMenusTest, EditCommandsFollowTheActiveControl) {
     EXPECT_TRUE(Input->textCursor().selectedText().isEmpty());
 }
 
-TEST_F(MainMenusTest, WebCommandsAskTheDesktopForThePublishersAddresses) {
-    Desktop desktop;
-    for (const char* scheme : {"https", "mailto"})
-        QDesktopServices::setUrlHandler(scheme, &desktop, "Open");
-    for (const char* item : {"HelpItem", "ReadtheNews1", "SystemMapsItem", "OrvInfoItem", "MailItem"})
-        Action(item)->trigger();
-    QTest::mouseClick(Find<QToolButton>("HelpBtn"), Qt::LeftButton);
-    QTest::mouseClick(Find<QToolButton>("NewsBtn"), Qt::LeftButton);
-    const QString help = "https://www.talmaro.com/orv2/orv2term/manual/index.html";
-    const QString news = "https://www.talmaro.com/orvnews/current/index.html";
-    EXPECT_EQ(desktop.opened, QStringList({help, news, "https://www.talmaro.com/orvanta/orvinfo/orvmaps.html",
-                                           "https://www.talmaro.com/orvanta/orvinfo/index.html",
-                                           "mailto:feedback@talmaro.com", help, news}));
-    for (const char* scheme : {"https", "mailto"})
-        QDesktopServices::unsetUrlHandler(scheme);
-}
-
 TEST_F(MainMenusTest, SwitchesTakeEffectAtOnceAndOnlyTheStoredOnesComeBackAtTheNextStart) {
     FakeSound sound;
     form->SetSoundPlayer(&sound);
@@ -146,5 +85,3 @@ TEST_F(MainMenusTest, SwitchesTakeEffectAtOnceAndOnlyTheStoredOnesComeBackAtTheN
 }
 
 } // namespace
-
-#include "MainMenusTest.moc"

@@ -36,10 +36,6 @@ bool DemoServer::listen(const QHostAddress& address, quint16 port) {
     return server_.listen(address, port);
 }
 
-QString DemoServer::simulateArrival() {
-    return QString::fromStdString(world_.simulateArrival().name);
-}
-
 void DemoServer::dropAll() {
     for (auto& entry : clients_)
         cut(entry.first);
@@ -54,11 +50,6 @@ void DemoServer::cut(QTcpSocket* socket) {
             drop(socket);
         },
         Qt::QueuedConnection);
-}
-
-QString DemoServer::simulateDeparture() {
-    const auto who = world_.simulateDeparture();
-    return who ? QString::fromStdString(who->name) : QString();
 }
 
 void DemoServer::accept() {

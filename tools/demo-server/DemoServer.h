@@ -44,10 +44,6 @@ class DemoServer : public QObject {
     int clientCount() const { return static_cast<int>(clients_.size()); }
     int playersOnline() const { return static_cast<int>(world_.online().size()); }
 
-    // Test hooks: one simulated arrival or departure now, reported like the timer's. They return the
-    // player's name (empty when nobody simulated is left to depart).
-    QString simulateArrival();
-    QString simulateDeparture();
     // Cuts every link from the server's side, as a network failure or a crash would.
     void dropAll();
 

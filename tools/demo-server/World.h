@@ -76,8 +76,6 @@ class World {
     // Simulated players. populate() is for the start, before anyone is there to hear of them; it brings
     // every other regular on line first.
     void populate(int count);
-    const Character& simulateArrival();
-    std::optional<Character> simulateDeparture();
     // One tick of background life: someone arrives or leaves, drifting towards target simulated players;
     // about one tick in three it is a regular.
     void stepActivity(int target);
@@ -89,6 +87,8 @@ class World {
     std::string freshName();
     const Character& arrive(Character who);
     Character depart(std::size_t index);
+    const Character& simulateArrival();
+    std::optional<Character> simulateDeparture();
     void toggleRegular(const Regular& regular);
 
     AccountBook accounts_;
