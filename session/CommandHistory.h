@@ -22,7 +22,6 @@ class CommandHistory {
     // The command after the one shown; past the newest, what was being typed. Nothing while no
     // recall is under way.
     std::optional<std::string> Newer();
-    std::size_t Size() const { return commands_.size(); }
 
   private:
     std::deque<std::string> commands_;

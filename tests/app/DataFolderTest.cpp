@@ -8,7 +8,12 @@ namespace orv::app {
 namespace {
 
 namespace fs = std::filesystem;
-using test::Mode, test::Slurp, test::Spit, test::TempDir;
+using test::Mode, test::ScopedEnv, test::Slurp, test::Spit, test::TempDir;
+
+TEST(DataFolder, IsTheDesktopDataFoldersOwnFolder) {
+    const ScopedEnv data("XDG_DATA_HOME", "/srv/data/");
+    EXPECT_EQ(DesktopDataFolder(), "/srv/data/talmaro");
+}
 
 TEST(DataFolder, MadeForTheOwnerAloneWithTheDefaultSoundThatNeverReplacesThePlayers) {
     TempDir dir;

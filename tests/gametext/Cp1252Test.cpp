@@ -17,7 +17,12 @@ TEST(Cp1252, CaseChangesAreLetterPairsThatRoundTrip) {
         EXPECT_FALSE(IsDigit1252(c) && IsLetter1252(c)) << b;
     }
     EXPECT_EQ(pairs, 26 + 30 + 4); // ASCII, the Latin-1 block without the multiplication sign, and Š Œ Ž Ÿ
-    EXPECT_TRUE(IsDigit1252('\xb2') && IsLetter1252('\xdf') && IsLetter1252('\x83') && !IsLetter1252('\xd7'));
+    // Letters without a partner in the other case are letters still; the signs among them are not.
+    for (const char letter : {'\xdf', '\xb5', '\x83', '\xaa'})
+        EXPECT_TRUE(IsLetter1252(letter)) << int(letter);
+    for (const char sign : {'\x80', '\xd7', '\xf7', '\xa9', '_', '\xb2'})
+        EXPECT_FALSE(IsLetter1252(sign)) << int(sign);
+    EXPECT_TRUE(IsDigit1252('\xb2'));
 }
 
 } // namespace

@@ -93,7 +93,6 @@ TEST_F(MainPanesTest, ExitWritesTheWindowsSettingsAndTheNextStartAppliesThem) {
     EXPECT_EQ(Find<QLabel>("TotalPanel")->font(), header) << "the header keeps its own font";
     EXPECT_TRUE(Action("LargeBufItem")->isChecked()) << "any stored size over 200 shows ticked";
     EXPECT_EQ(form->OutputModel().LineLimit(), 201u);
-    EXPECT_FALSE(Action("StatusBarItem")->isChecked() || Find<QWidget>("StatusBar")->isVisible());
     Stop();
     for (const auto& [name, value] : values)
         EXPECT_EQ(Number(name), value) << name;

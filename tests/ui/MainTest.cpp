@@ -59,7 +59,6 @@ TEST_F(MainTest, LogOffLosesNoQueuedCommandAndTheWindowConnectsAgain) {
 
     ScriptServer again;
     Connect(again);
-    EXPECT_EQ(LastLines(1), QStringList{"Connected to talmaro"});
 }
 
 TEST_F(MainTest, AFailedAttemptIsReportedOnceAndAnotherMayFollow) {

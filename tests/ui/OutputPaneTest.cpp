@@ -28,10 +28,6 @@ TEST_F(OutputPaneTest, EveryFrameLeavesThePaneEqualToTheModel) {
             expected << orv::ui::DecodeCp1252(model.Line(seq));
         ASSERT_EQ(Lines(), expected) << "frame " << frame;
     }
-    // Without a forced catch-up, the frame timer brings the pane level by itself and follows the end.
-    form->ShowLine("by the timer");
-    EXPECT_TRUE(Until([&] { return Output->document()->lastBlock().text() == "by the timer"; }));
-    EXPECT_EQ(Output->verticalScrollBar()->value(), Output->verticalScrollBar()->maximum());
 }
 
 // A quick-who reply into a full pane: rows of names wider than the pane, each wrapping. After the

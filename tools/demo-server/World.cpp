@@ -145,19 +145,16 @@ void World::populate(int count) {
         simulateArrival();
 }
 
-const Character& World::arrive(Character who) {
+void World::arrive(Character who) {
     const int room = std::uniform_int_distribution<int>(0, kRoomCount - 1)(random_);
     online_.push_back({std::move(who), room, nullptr});
     report(online_.back().who, true, nullptr);
-    return online_.back().who;
 }
 
-Character World::depart(std::size_t index) {
-    Character who = std::move(online_[index].who);
+void World::depart(std::size_t index) {
+    away_.push_back(std::move(online_[index].who));
     online_.erase(online_.begin() + static_cast<std::ptrdiff_t>(index));
-    away_.push_back(who);
-    report(who, false, nullptr);
-    return who;
+    report(away_.back(), false, nullptr);
 }
 
 void World::toggleRegular(const Regular& regular) {
@@ -176,7 +173,7 @@ void World::toggleRegular(const Regular& regular) {
     arrive(std::move(who));
 }
 
-const Character& World::simulateArrival() {
+void World::simulateArrival() {
     Character who;
     if (!away_.empty() && std::uniform_int_distribution<int>(0, 1)(random_) == 0) {
         auto it =
@@ -190,15 +187,15 @@ const Character& World::simulateArrival() {
         who.rank = std::min(kRankCount - 1, static_cast<int>(u * u * kRankCount));
         who.gender = std::uniform_int_distribution<int>(0, 1)(random_) ? Gender::Female : Gender::Male;
     }
-    return arrive(std::move(who));
+    arrive(std::move(who));
 }
 
-std::optional<Character> World::simulateDeparture() {
+void World::simulateDeparture() {
     std::vector<std::size_t> simulated;
     for (std::size_t i = 0; i < online_.size(); ++i)
         if (!online_[i].session) simulated.push_back(i);
-    if (simulated.empty()) return std::nullopt;
-    return depart(simulated[std::uniform_int_distribution<std::size_t>(0, simulated.size() - 1)(random_)]);
+    if (!simulated.empty())
+        depart(simulated[std::uniform_int_distribution<std::size_t>(0, simulated.size() - 1)(random_)]);
 }
 
 void World::stepActivity(int target) {

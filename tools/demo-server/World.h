@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
@@ -79,16 +78,16 @@ class World {
     // One tick of background life: someone arrives or leaves, drifting towards target simulated players;
     // about one tick in three it is a regular.
     void stepActivity(int target);
-    int simulatedCount() const;
     std::mt19937& random() { return random_; }
 
   private:
     void report(const Character& who, bool entered, const Session* except);
     std::string freshName();
-    const Character& arrive(Character who);
-    Character depart(std::size_t index);
-    const Character& simulateArrival();
-    std::optional<Character> simulateDeparture();
+    void arrive(Character who);
+    void depart(std::size_t index);
+    void simulateArrival();
+    void simulateDeparture(); // nothing when no simulated player is on line
+    int simulatedCount() const;
     void toggleRegular(const Regular& regular);
 
     AccountBook accounts_;
