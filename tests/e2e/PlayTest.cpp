@@ -79,8 +79,9 @@ TEST_F(PlayTest, APlayerLogsOnSeesAFriendComeAndGoAndLogsOff) {
 }
 
 // The window's side of the new-account dialogue: the form's details go out, the server's refusal
-// comes back as an error box, and the form is left for the account now made.
-TEST_F(PlayTest, ANewAccountIsMadeButATakenCharacterNameSendsThePlayerBack) {
+// comes back as an error box, and the form is left for the account now made, from which a free
+// name enters the game.
+TEST_F(PlayTest, ANewAccountIsMadeAndATakenCharacterNameSendsThePlayerBackToTheForm) {
     ASSERT_NO_FATAL_FAILURE(Serve(3));
     TNewAccountForm* account = NewAccountForm;
     const std::pair<QLineEdit*, QString> boxes[] = {
@@ -98,9 +99,12 @@ TEST_F(PlayTest, ANewAccountIsMadeButATakenCharacterNameSendsThePlayerBack) {
             QTest::mouseClick(spin->UpButton, Qt::LeftButton);
     ASSERT_EQ(account->UnusedEdit->text(), "0");
     ASSERT_TRUE(account->NewAcCheck->isChecked());
-    WhenModal(QStringLiteral("NewAccountForm"),
-              [account](QWidget*) { QTest::mouseClick(account->SendBtn, Qt::LeftButton); });
-    Action("NewAccountItem")->trigger();
+    const auto send = [this, account] {
+        WhenModal(QStringLiteral("NewAccountForm"),
+                  [account](QWidget*) { QTest::mouseClick(account->SendBtn, Qt::LeftButton); });
+        Action("NewAccountItem")->trigger();
+    };
+    send();
 
     QString refusal;
     WhenModal(QString(), [&refusal](QWidget* modal) {
@@ -113,6 +117,11 @@ TEST_F(PlayTest, ANewAccountIsMadeButATakenCharacterNameSendsThePlayerBack) {
     EXPECT_EQ(refusal, "The character name you chose is\nunavailable. Please try again.");
     EXPECT_EQ(LastLines(3), ClosedLines);
     EXPECT_FALSE(account->NewAcCheck->isChecked());
+
+    account->NameEdit->setText(QStringLiteral("Nyx"));
+    send();
+    ASSERT_TRUE(WaitPlaying());
+    EXPECT_TRUE(Rows().contains("Nyx"));
 }
 
 TEST_F(PlayTest, ADroppedLinkLogsOnAgainByItselfAndARefusedPasswordIsNotTriedAgain) {
