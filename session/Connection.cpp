@@ -57,6 +57,12 @@ void Connection::Attach(TextProcessor& processor, PlayerRoster& roster) {
 
 void Connection::Start(const std::string& host, std::string_view portText, LinkState state) {
     StopReconnect();
+    // A try under way (begun behind the dialog that asked for this connect) gives way to it.
+    if (attempting_ || connected_) {
+        attempting_ = connected_ = false;
+        socket_.Abort();
+        LeaveLinkState();
+    }
     host_ = host;
     port_ = ParsePort(portText);
     Open(state);
@@ -157,10 +163,14 @@ void Connection::ReportClosed() {
     view_.UpdateCaption();
     view_.ShowLine(" ");
     view_.ShowLine(" --- No longer connected to talmaro' servers ---");
-    // A link lost while the player list was being built leaves nothing to wait for.
+    LeaveLinkState();
+    ReconnectLater(); // after a log-off or a refusal nothing is tried any more
+}
+
+void Connection::LeaveLinkState() {
+    // A link gone while the player list was being built leaves nothing to wait for.
     if (state_ == LinkState::Setup || state_ == LinkState::WhoList) view_.FinishSetup();
     state_ = LinkState::Normal;
-    ReconnectLater(); // after a log-off or a refusal nothing is tried any more
 }
 
 void Connection::LogOff() {

@@ -113,11 +113,13 @@ class Connection {
     void SetState(LinkState state) { state_ = state; }
 
     // A connect command confirmed: connects to host and the port typed, the link then read in state
-    // (Logon or NewAccount). A port that is not a number fails at once. Cancels any reconnect.
+    // (Logon or NewAccount). A port that is not a number fails at once. Cancels any reconnect, and
+    // closes the link of a try under way.
     void Start(const std::string& host, std::string_view portText, LinkState state);
-    // The Reconnect When Dropped option.
+    // The Reconnect When Dropped option. Switched off, a countdown under way ends; switched on while
+    // logged on, the next drop is tried.
     void SetReconnect(bool enabled) {
-        StopReconnect();
+        if (!enabled && reconnect_.Waiting()) view_.ShowCountdown({});
         reconnect_.SetEnabled(enabled);
     }
     // The automated log-on got in: a drop from now on is tried again, if the option is on.
@@ -152,6 +154,7 @@ class Connection {
     void ReportError();
     // The link is gone: what the server sent before is shown, then the closing lines.
     void ReportClosed();
+    void LeaveLinkState();
     void Drain(bool timeSliced);
     void DrainChunks(bool timeSliced);
     void Send(std::string_view bytes);

@@ -11,11 +11,12 @@ std::int64_t Reconnect::WaitMs(int attempt) {
 
 void Reconnect::SetEnabled(bool enabled) {
     enabled_ = enabled;
-    if (!enabled_) Cancel();
+    // A link logged on stays armed, for the option switched on again before it drops.
+    if (!enabled_ && state_ != State::Armed) Cancel();
 }
 
 void Reconnect::LoggedOn() {
-    state_ = enabled_ ? State::Armed : State::Idle;
+    state_ = State::Armed;
     attempt_ = 0;
 }
 
@@ -25,7 +26,10 @@ void Reconnect::Cancel() {
 }
 
 Reconnect::Next Reconnect::Dropped(std::int64_t nowMs) {
-    if (!enabled_ || (state_ != State::Armed && state_ != State::Trying)) return Next::Nothing;
+    if (!enabled_ || (state_ != State::Armed && state_ != State::Trying)) {
+        Cancel();
+        return Next::Nothing;
+    }
     if (attempt_ >= MaxTries) {
         Cancel();
         return Next::GiveUp;

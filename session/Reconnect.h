@@ -14,10 +14,11 @@ class Reconnect {
     // The wait before try (1 to MaxTries), in milliseconds.
     static std::int64_t WaitMs(int attempt);
 
-    // The option. Switched off, a wait under way is dropped.
+    // The option, which counts when the link drops. Switched off, a wait under way is dropped.
     void SetEnabled(bool enabled);
     bool Enabled() const { return enabled_; }
-    // Logged on: a later drop is tried again. A try that logs on starts the count afresh.
+    // Logged on: a later drop is tried again if the option is on by then. A try that logs on starts
+    // the count afresh.
     void LoggedOn();
     // The player connected or logged off, the log-on was refused, or a new account is being made.
     void Cancel();

@@ -129,6 +129,8 @@ void FindBar::ShowCount() {
         count_->clear();
     else if (total == 0)
         count_->setText(QStringLiteral("No matches"));
+    else if (index == 0)
+        count_->setText(total == 1 ? QStringLiteral("1 match") : QStringLiteral("%1 matches").arg(total));
     else
         count_->setText(QStringLiteral("%1 of %2").arg(index).arg(total));
 }

@@ -24,6 +24,10 @@ class FindBar final : public QWidget {
     void Close();
     // Finds the next match upward (older text) or downward, from the match selected; wraps round.
     void FindNext(bool upward);
+    // The pane's text changed: "n of m" is counted again while the bar is open.
+    void Recount() {
+        if (isVisible()) ShowCount();
+    }
 
   signals:
     // The bar was shown or closed: the pane holds its view on the match, or follows its newest line.

@@ -15,6 +15,7 @@
 #include "ui/Tcp.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
@@ -144,7 +145,11 @@ TMainForm::TMainForm(const orv::Clock& clock, QWidget* parent)
     link_ = std::make_unique<orv::Connection>(*socket_, *this, *socket_);
     reconnectTimer_ = new QTimer(this);
     reconnectTimer_->setInterval(1000);
-    connect(reconnectTimer_, &QTimer::timeout, this, [this] { link_->Tick(); });
+    reconnectTimer_->setTimerType(Qt::PreciseTimer); // a coarse one fires early, and a second shows twice
+    // A try waits while a dialog is open: it would log on with what the player is typing there.
+    connect(reconnectTimer_, &QTimer::timeout, this, [this] {
+        if (QApplication::activeModalWidget() == nullptr) link_->Tick();
+    });
 
     BuildPanes();
     BuildMenus();
@@ -155,6 +160,7 @@ TMainForm::TMainForm(const orv::Clock& clock, QWidget* parent)
     outputPane_ = new orv::ui::OutputPane(Output, Buffer, [this] {
         if (Logger) Logger->Flush();
     });
+    outputPane_->OnSynced([this] { findBar_->Recount(); });
     // While the find bar is open the pane holds its view on the match; closed, the player types on.
     connect(findBar_, &orv::ui::FindBar::OpenChanged, this, [this](bool open) {
         outputPane_->HoldView(open);
@@ -199,8 +205,10 @@ TMainForm::TMainForm(const orv::Clock& clock, QWidget* parent)
 }
 
 TMainForm::~TMainForm() {
-    // Notifications the socket raises while it is torn down must not reach a half-destroyed window.
+    // Notifications the socket raises while it is torn down must not reach a half-destroyed window,
+    // nor a reconnect try start while the error box below runs its loop.
     socket_->Detach();
+    reconnectTimer_->stop();
     Proc.reset();
     orv::ui::WriteOrReport(this, [this] {
         const QFontInfo face(windowFont_);

@@ -16,7 +16,6 @@
 #include <QTextLayout>
 
 #include <algorithm>
-#include <climits>
 #include <tuple>
 #include <utility>
 
@@ -244,9 +243,12 @@ void OutputPane::Sync() {
     }
 
     QScrollBar* bar = pane_->verticalScrollBar();
-    // A held view is kept by cutting and appending: a replacement would lose the player's place.
-    const int top = bar->value() -
-                    static_cast<int>(std::min<std::uint64_t>(first - std::min(first, shownFirst_), INT_MAX));
+    // A held view is kept by cutting and appending: a replacement would lose the player's place. The
+    // bar counts laid-out lines, so the lines cut count as many as they took on screen.
+    const int top =
+        kept ? bar->value() -
+                   document->findBlockByNumber(static_cast<int>(first - shownFirst_)).firstLineNumber()
+             : 0;
     {
         // The document would report the edit as one change from the first character cut to the last
         // appended, which accessibility passes on as the whole pane replaced; the pane reports it
@@ -303,6 +305,7 @@ void OutputPane::Sync() {
         bar->setValue(std::max(top, 0)); // the lines in view stay in view
     else
         FollowEnd();
+    if (synced_) synced_();
 }
 
 OutputPane::Place OutputPane::PlaceOf(int position) const {

@@ -36,6 +36,8 @@ class OutputPane final : public QObject {
     // Held, the view stays on the lines it shows while new ones arrive (the find bar is open);
     // released, the pane follows its newest line again.
     void HoldView(bool hold);
+    // Runs after every catch-up that changed the pane.
+    void OnSynced(std::function<void()> synced) { synced_ = std::move(synced); }
 
   private:
     // A place in the text as the model numbers it: the line and the column in it.
@@ -54,7 +56,7 @@ class OutputPane final : public QObject {
 
     QPlainTextEdit* pane_;
     const orv::OutputBuffer& model_;
-    std::function<void()> beforeSync_;
+    std::function<void()> beforeSync_, synced_;
     QTimer frame_;
     bool held_ = false;
     // The pane shows the model's lines [shownFirst_, shownEnd_).

@@ -137,6 +137,11 @@ TEST_F(PlayTest, ADroppedLinkLogsOnAgainByItselfAndARefusedPasswordIsNotTriedAga
     ASSERT_TRUE(WaitForLine("Reconnecting in 2 s (try 1 of 10)"));
     EXPECT_TRUE(Await([&] { return form->StatusBar->currentMessage().startsWith("Reconnecting in "); }));
     EXPECT_EQ(form->StatusBar->accessibleDescription(), form->StatusBar->currentMessage());
+    WhenModal(QStringLiteral("AboutBox"), [&](QWidget* about) { // no try behind an open dialog
+        EXPECT_FALSE(QTest::qWaitFor([&] { return connections > 1; }, 2500));
+        about->close();
+    });
+    Action("About")->trigger();
     ASSERT_TRUE(WaitForLine("Reconnected (try 1 of 10)"));
     ASSERT_TRUE(WaitPlaying());
     EXPECT_TRUE(Await([&] { return Rows().size() == server->playersOnline(); })) << "the list is rebuilt";

@@ -274,9 +274,10 @@ TEST_F(ConnectionTest, TextDoublesIts0xFFBytesWhileTelnetRepliesGoAsTheyStand) {
 }
 
 TEST_F(ConnectionTest, ADroppedLinkIsLoggedOnAgainUntilThePlayerTakesOver) {
-    link.SetReconnect(true);
     Play();
     link.LoggedOn();
+    for (const bool on : {true, false, true}) // the option switched while logged on
+        link.SetReconnect(on);
     socket.ServerCloses();
     EXPECT_EQ(window.shown.back(), "Reconnecting in 2 s (try 1 of 10)");
     socket.now += 1000;
@@ -295,6 +296,11 @@ TEST_F(ConnectionTest, ADroppedLinkIsLoggedOnAgainUntilThePlayerTakesOver) {
     socket.Accept();
     link.LoggedOn();
     EXPECT_EQ(window.shown.back(), "Reconnected (try 2 of 10)");
+    // The player's connect, confirmed in a dialog the try began behind, takes over from its link.
+    link.SetState(LinkState::Setup);
+    const int aborts = socket.aborts, setups = window.setupsFinished;
+    link.Start("game.example", "30003", LinkState::Logon);
+    EXPECT_EQ(std::pair(socket.aborts, window.setupsFinished), std::pair(aborts + 1, setups + 1));
 
     // The player's own log-off and a refused log-on are never followed by a try.
     for (const auto stop : {&Connection::LogOff, &Connection::StopReconnect}) {

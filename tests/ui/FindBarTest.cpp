@@ -47,6 +47,8 @@ TEST_F(FindBarTest, FindsAsTypedUpwardWithEnterDownwardWithShiftEnterAndCountsTh
     EXPECT_EQ(Selected(), "line 50 Gold");
     EXPECT_EQ(Counted(), "1 of 100");
     EXPECT_TRUE(Output->viewport()->rect().contains(Output->cursorRect())) << "scrolled into view";
+    Show(10000, 100); // the match's line goes: counted again, none of them selected
+    EXPECT_EQ(Counted(), "100 matches");
 
     Find<QCheckBox>("MatchCaseCheck")->setChecked(true);
     EXPECT_EQ(Counted(), "No matches");

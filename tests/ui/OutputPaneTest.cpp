@@ -109,10 +109,11 @@ TEST_F(OutputPaneTest, AScreenReaderHearsTheLinesCutAndAddedAndNothingElse) {
 }
 
 // Read from the keyboard, the caret moves through the pane line by line and the view stays where
-// the player reads while lines arrive; back at the end, the caret and the view follow the newest line.
+// the player reads while lines arrive, wrapped ones cut at the top; back at the end, the caret and
+// the view follow the newest line.
 TEST_F(OutputPaneTest, TheCaretReadsUpThroughThePaneWhileLinesArrive) {
     for (int i = 0; i < 200; ++i)
-        form->ShowLine(Numbered(i).toStdString());
+        form->ShowLine(Numbered(i).toStdString() + std::string(i < 10 ? 300 : 0, '-'));
     Lines();
     AccessibleEvents events;
     Output->setFocus();
