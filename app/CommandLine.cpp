@@ -2,7 +2,8 @@
 
 #include "session/Connection.h"
 
-#include <array>
+#include <algorithm>
+#include <iterator>
 #include <string_view>
 
 namespace orv::app {
@@ -14,27 +15,14 @@ namespace {
 
 // QGuiApplication's and QApplication's own options, which QApplication removes from the
 // arguments itself. Each may be written with one dash or two.
-constexpr std::array<std::string_view, 16> QtOptionsWithValue = {
+constexpr std::string_view QtOptionsWithValue[] = {
     "platform",     "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
     "qwindowtitle", "qwindowicon",        "session",       "style",  "stylesheet",
     "display",      "geometry",           "title",         "icon",   "name",
     "visual"};
-constexpr std::array<std::string_view, 5> QtFlags = {"reverse", "widgetcount", "sync", "nograb", "dograb"};
+constexpr std::string_view QtFlags[] = {"reverse", "widgetcount", "sync", "nograb", "dograb"};
 // Options Qt also reads in the form -name=value.
-constexpr std::array<std::string_view, 3> QtOptionsWithEquals = {"style=", "stylesheet=", "qmljsdebugger="};
-
-template <std::size_t N> bool Contains(const std::array<std::string_view, N>& list, std::string_view name) {
-    for (const std::string_view entry : list)
-        if (entry == name) return true;
-    return false;
-}
-
-template <std::size_t N>
-bool StartsWithAny(const std::array<std::string_view, N>& list, std::string_view name) {
-    for (const std::string_view entry : list)
-        if (name.starts_with(entry)) return true;
-    return false;
-}
+constexpr std::string_view QtOptionsWithEquals[] = {"style=", "stylesheet=", "qmljsdebugger="};
 
 CommandLine Fail(std::string message) {
     CommandLine line;
@@ -63,8 +51,10 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
         }
         if (arg.size() < 2 || arg[0] != '-') return Fail("unexpected argument '" + std::string(arg) + "'");
         std::string_view name = arg.substr(arg.starts_with("--") ? 2 : 1);
-        if (Contains(QtFlags, name) || StartsWithAny(QtOptionsWithEquals, name)) continue;
-        if (Contains(QtOptionsWithValue, name)) {
+        const auto listed = [&](const auto& list) { return std::ranges::find(list, name) != std::end(list); };
+        const auto opens = [&](std::string_view form) { return name.starts_with(form); };
+        if (listed(QtFlags) || std::ranges::any_of(QtOptionsWithEquals, opens)) continue;
+        if (listed(QtOptionsWithValue)) {
             if (++i == argc) return Fail("option '" + std::string(arg) + "' needs a value");
             continue;
         }

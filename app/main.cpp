@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 
 #include <cstdio>
@@ -43,11 +44,11 @@ class Application : public QApplication {
     }
 };
 
-// The icon the desktop entry names, drawn at every size the icon theme holds.
+// The icon the desktop entry names, drawn at every size the build made for the icon theme.
 QIcon ApplicationIcon() {
     QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
+    for (const QFileInfo& file : QDir(QStringLiteral(":/icons")).entryInfoList(QDir::Files))
+        icon.addFile(file.filePath()); // its size read from the file
     return icon;
 }
 

@@ -16,8 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view account = fields.substr(0, fields.find('~'));
     const std::string_view password = fields.substr(std::min(fields.size(), account.size() + 1));
     // An empty account would take a saved password's place: the tokenizer yields no empty field.
-    if (avatar.empty() || avatar.size() > 16 || std::memchr(data + 1, '\n', size - 1) || account.empty() ||
-        account.size() > 32 || password.size() > 80)
+    using Limits = orv::AccountRecord;
+    if (avatar.empty() || avatar.size() > Limits::AvatarLimit || std::memchr(data + 1, '\n', size - 1) ||
+        account.empty() || account.size() > Limits::AccountLimit || password.size() > Limits::PasswordLimit)
         return 0;
 
     const bool save = data[0] & 1;

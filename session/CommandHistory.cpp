@@ -3,6 +3,8 @@
 namespace orv {
 
 void CommandHistory::Add(std::string_view command) {
+    if (command.ends_with('\n')) command.remove_suffix(1);
+    if (command.empty()) return; // a bare Enter is not recalled
     if (commands_.empty() || commands_.back() != command) commands_.emplace_back(command);
     if (commands_.size() > Limit) commands_.pop_front();
     shown_ = commands_.size();

@@ -14,7 +14,8 @@ class CommandHistory {
   public:
     static constexpr std::size_t Limit = 200;
 
-    // A command as it went out; one equal to the newest is kept once. Ends any recall.
+    // A command as it went out, its line end dropped; one equal to the newest is kept once, an empty
+    // one not at all. Ends any recall.
     void Add(std::string_view command);
     // The command before the one shown, or nothing at the oldest. The first step back keeps
     // typing, the text being typed, to give it back past the newest.

@@ -40,11 +40,6 @@ constexpr std::string_view ConnectedCondition = "Connected";
 constexpr std::string_view DisconnectedCondition = "Disconnected";
 constexpr std::string_view ClosedLine = "Connection to Orvanta Closed";
 
-// "Reconnected (try 3 of 10)"
-std::string ReconnectLine(const std::string& what, int attempt) {
-    return what + " (try " + std::to_string(attempt) + " of " + std::to_string(Reconnect::MaxTries) + ")";
-}
-
 } // namespace
 
 Connection::Connection(LinkSocket& socket, LinkView& view, const MonotonicClock& clock)
@@ -89,7 +84,7 @@ void Connection::Open(LinkState state) {
 }
 
 void Connection::LoggedOn() {
-    if (reconnect_.Trying()) view_.ShowLine(ReconnectLine("Reconnected", reconnect_.Attempt()));
+    if (reconnect_.Trying()) view_.ShowLine(reconnect_.Label("Reconnected"));
     // A character just made is not logged on again by itself: its account may still be half made.
     if (openedAs_ == LinkState::Logon)
         reconnect_.LoggedOn();
@@ -103,7 +98,7 @@ void Connection::StopReconnect() {
 }
 
 void Connection::ReconnectLater() {
-    if (reconnect_.Trying()) view_.ShowLine(ReconnectLine("Failed to reconnect", reconnect_.Attempt()));
+    if (reconnect_.Trying()) view_.ShowLine(reconnect_.Label("Failed to reconnect"));
     switch (reconnect_.Dropped(clock_.NowMs())) {
     case Reconnect::Next::Wait: {
         const std::string countdown = reconnect_.Countdown(clock_.NowMs());
@@ -120,13 +115,12 @@ void Connection::ReconnectLater() {
 }
 
 void Connection::Tick() {
-    if (!reconnect_.Waiting()) return;
     if (!reconnect_.TryDue(clock_.NowMs())) {
-        view_.ShowCountdown(reconnect_.Countdown(clock_.NowMs()));
+        if (reconnect_.Waiting()) view_.ShowCountdown(reconnect_.Countdown(clock_.NowMs()));
         return;
     }
     view_.ShowCountdown({});
-    view_.ShowLine(ReconnectLine("Reconnecting to " + host_, reconnect_.Attempt()));
+    view_.ShowLine(reconnect_.Label("Reconnecting to " + host_));
     Open(LinkState::Logon);
 }
 
@@ -221,7 +215,7 @@ void Connection::ReportError() {
 }
 
 void Connection::SendText(std::string_view text) {
-    constexpr char Iac = '\xFF';
+    constexpr char Iac = static_cast<char>(Telnet::IAC);
     if (text.find(Iac) == std::string_view::npos) return Send(text);
     escaped_.clear();
     for (const char c : text) {

@@ -110,7 +110,11 @@ class Connection {
     void Attach(TextProcessor& processor, PlayerRoster& roster);
 
     LinkState State() const { return state_; }
-    void SetState(LinkState state) { state_ = state; }
+    // Entering the set-up is the log-on's success.
+    void SetState(LinkState state) {
+        if (state == LinkState::Setup && state_ != LinkState::Setup) LoggedOn();
+        state_ = state;
+    }
 
     // A connect command confirmed: connects to host and the port typed, the link then read in state
     // (Logon or NewAccount). A port that is not a number fails at once. Cancels any reconnect, and
@@ -122,7 +126,8 @@ class Connection {
         if (!enabled && reconnect_.Waiting()) view_.ShowCountdown({});
         reconnect_.SetEnabled(enabled);
     }
-    // The automated log-on got in: a drop from now on is tried again, if the option is on.
+    // The automated log-on got in (the set-up begins): a drop from now on is tried again, if the option
+    // is on.
     void LoggedOn();
     // The log-on was refused: a wrong password is not tried again.
     void StopReconnect();

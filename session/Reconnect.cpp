@@ -4,10 +4,15 @@
 
 namespace orv {
 
-std::int64_t Reconnect::WaitMs(int attempt) {
-    // Doubling from 2 s; from the sixth try on, once a minute.
+namespace {
+
+// The wait before try (1 to MaxTries), in milliseconds: doubling from 2 s; from the sixth try on,
+// once a minute.
+std::int64_t WaitMs(int attempt) {
     return attempt >= 6 ? 60'000 : std::int64_t{1000} << std::clamp(attempt, 1, 5);
 }
+
+} // namespace
 
 void Reconnect::SetEnabled(bool enabled) {
     enabled_ = enabled;
@@ -48,8 +53,11 @@ bool Reconnect::TryDue(std::int64_t nowMs) {
 
 std::string Reconnect::Countdown(std::int64_t nowMs) const {
     const std::int64_t seconds = (std::max<std::int64_t>(dueMs_ - nowMs, 0) + 999) / 1000;
-    return "Reconnecting in " + std::to_string(seconds) + " s (try " + std::to_string(attempt_) + " of " +
-           std::to_string(MaxTries) + ")";
+    return Label("Reconnecting in " + std::to_string(seconds) + " s");
+}
+
+std::string Reconnect::Label(const std::string& what) const {
+    return what + " (try " + std::to_string(attempt_) + " of " + std::to_string(MaxTries) + ")";
 }
 
 } // namespace orv

@@ -11,12 +11,8 @@ namespace orv {
 class Reconnect {
   public:
     static constexpr int MaxTries = 10;
-    // The wait before try (1 to MaxTries), in milliseconds.
-    static std::int64_t WaitMs(int attempt);
-
     // The option, which counts when the link drops. Switched off, a wait under way is dropped.
     void SetEnabled(bool enabled);
-    bool Enabled() const { return enabled_; }
     // Logged on: a later drop is tried again if the option is on by then. A try that logs on starts
     // the count afresh.
     void LoggedOn();
@@ -36,6 +32,8 @@ class Reconnect {
     std::int64_t DueMs() const { return dueMs_; }
     // "Reconnecting in 8 s (try 3 of 10)", the seconds rounded up.
     std::string Countdown(std::int64_t nowMs) const;
+    // What, and the try it is about: "Reconnected (try 3 of 10)".
+    std::string Label(const std::string& what) const;
 
   private:
     enum class State { Idle, Armed, Waiting, Trying };

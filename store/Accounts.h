@@ -11,6 +11,9 @@ namespace orv {
 // ended by a line feed. The password is the last field, so it may hold "~"; the other two may not.
 struct AccountRecord {
     static constexpr std::size_t ReadLimit = 143; // longest record a reader accepts
+    // The longest fields the log-on dialog takes, and with them the corrections the log-on error
+    // box copies back into it.
+    static constexpr int AvatarLimit = 16, AccountLimit = 32, PasswordLimit = 80;
 
     // The fields found, in the manner of a tokenizer that takes every run of separators as one
     // and never yields an empty field: a missing field is absent, not empty.

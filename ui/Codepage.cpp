@@ -1,5 +1,6 @@
 #include "ui/Codepage.h"
 
+#include <QFile>
 #include <QList>
 
 #include <array>
@@ -49,6 +50,10 @@ std::string EncodeCp1252(const QString& text) {
     for (const uint c : text.toUcs4())
         out.push_back(EncodeOne(static_cast<char32_t>(c)));
     return out;
+}
+
+std::string FileName(const QString& path) {
+    return QFile::encodeName(path).toStdString();
 }
 
 } // namespace orv::ui

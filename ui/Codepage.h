@@ -17,4 +17,7 @@ void AppendCp1252(QString& out, std::string_view bytes);
 // characters outside the basic plane).
 std::string EncodeCp1252(const QString& text);
 
+// A file's path as the system takes it (the local 8-bit encoding, not the game's code page).
+std::string FileName(const QString& path);
+
 } // namespace orv::ui

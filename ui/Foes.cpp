@@ -25,19 +25,11 @@ using orv::ui::MakeButton;
 using orv::ui::MakeGroup;
 using orv::ui::Scaled;
 
-namespace {
-
-std::filesystem::path FolderOf(const QString& dir) {
-    return std::filesystem::path(QFile::encodeName(dir).toStdString());
-}
-
-} // namespace
-
 TFriendsForm::TFriendsForm(orv::FriendsAndFoes& foes, const QString& startDir, FriendsLinks links,
                            QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint |
                           Qt::MSWindowsFixedSizeDialogHint),
-      foes_(foes), startDir_(FolderOf(startDir)), links_(std::move(links)) {
+      foes_(foes), startDir_(orv::ui::FileName(startDir)), links_(std::move(links)) {
     setObjectName(QStringLiteral("FriendsForm"));
     setWindowTitle(QStringLiteral("Friend and Foe Alerts"));
     setModal(false);

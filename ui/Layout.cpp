@@ -76,7 +76,7 @@ QRect ScreenRoom(const QWidget* widget) {
 int ScaledWithinScreen(const QWidget* widget, int designed, Qt::Orientation along) {
     const QSize room = ScreenRoom(widget).size();
     const int most = std::max(along == Qt::Horizontal ? room.width() : room.height(), 1);
-    return std::clamp(Scaled(widget, std::clamp(designed, 1, Unscaled(widget, most))), 1, most);
+    return std::clamp(Scaled(widget, designed), 1, most); // Scaled saturates: no overflow to clamp first
 }
 
 void PlaceScaled(QWidget* widget, int x, int y, int width, int height) {

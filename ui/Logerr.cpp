@@ -1,7 +1,7 @@
 #include "ui/Logerr.h"
 
+#include "store/Accounts.h"
 #include "ui/Layout.h"
-#include "ui/Tcp.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -34,8 +34,10 @@ TLogonErrorForm::TLogonErrorForm(QWidget* parent)
 
     GroupBox1 = orv::ui::MakeGroup(MainPannel, "GroupBox1", QStringLiteral(" talmaro account details "));
     // The answers go back into the log-on dialog's boxes: no longer than those, or they would be cut.
-    AccountEdit = MakeEdit(GroupBox1, "AccountEdit", QStringLiteral("A/c ID"), TTCPIPForm::AccountLimit);
-    PasswordEdit = MakeEdit(GroupBox1, "PasswordEdit", QStringLiteral("Password"), TTCPIPForm::PasswordLimit);
+    AccountEdit =
+        MakeEdit(GroupBox1, "AccountEdit", QStringLiteral("A/c ID"), orv::AccountRecord::AccountLimit);
+    PasswordEdit =
+        MakeEdit(GroupBox1, "PasswordEdit", QStringLiteral("Password"), orv::AccountRecord::PasswordLimit);
     orv::ui::SpellOut(AccountEdit, QStringLiteral("Account ID"));
     PasswordEdit->setEchoMode(QLineEdit::Password);
     auto* fields = new QGridLayout(GroupBox1);

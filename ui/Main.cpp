@@ -36,6 +36,7 @@ namespace {
 using orv::LinkState;
 using orv::ui::DecodeCp1252;
 using orv::ui::EncodeCp1252;
+using orv::ui::FileName;
 
 constexpr std::size_t TypedLimit = orv::TextProcessor::CommandLimit;
 
@@ -67,10 +68,6 @@ int VirtualKey(int key) {
         if (key >= Qt::Key_F1 && key <= Qt::Key_F12) return orv::vk::F1 + (key - Qt::Key_F1);
         return -1;
     }
-}
-
-std::string FileName(const QString& path) {
-    return QFile::encodeName(path).toStdString();
 }
 
 orv::SystemClock& DefaultClock() {
@@ -401,7 +398,7 @@ void TMainForm::InputKeyUp(int virtualKey, Qt::KeyboardModifiers modifiers) {
             return;
         }
         SendText(command);
-        if (command.size() > 1) history_.Add(std::string_view(command).substr(0, command.size() - 1));
+        history_.Add(command);
         return;
     }
     if (virtualKey == orv::vk::Space) {

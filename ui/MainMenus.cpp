@@ -331,7 +331,7 @@ void TMainForm::ScrollBackItemClick() {
     ScrollBackMemo->show();
     // Its stored height, as far as the output pane under it keeps a few lines.
     const int total = Splitter3->height() - Splitter3->handleWidth();
-    const int memo = std::clamp(orv::ui::ScaledWithinScreen(this, scrollBackHeight_, Qt::Vertical), 1,
+    const int memo = std::clamp(orv::ui::Scaled(this, scrollBackHeight_), 1,
                                 std::max(total - orv::ui::Scaled(this, 40), 1));
     Splitter3->setSizes({memo, std::max(total - memo, 1)});
     QScrollBar* bar = ScrollBackMemo->verticalScrollBar();

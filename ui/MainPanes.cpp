@@ -36,10 +36,6 @@ constexpr std::int32_t LineLimitCeiling = 100000;
 // A new font keeps the text colour the store last had, or the system's window text.
 constexpr std::uint32_t SystemWindowText = 0x80000000u | orv::SystemWindowTextIndex;
 
-std::string FileName(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
 // A panel whose preferred size is its designed size, so a splitter gives it exactly that and the
 // rest to its stretching neighbour.
 class Panel : public QWidget {
@@ -349,7 +345,7 @@ void TMainForm::OpenItemClick() {
     const int result = dialog.exec();
     activateWindow();
     if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-    Logger->OpenChosenLog(FileName(dialog.selectedFiles().constFirst()));
+    Logger->OpenChosenLog(orv::ui::FileName(dialog.selectedFiles().constFirst()));
 }
 
 void TMainForm::CloseItemClick() {
@@ -369,7 +365,7 @@ void TMainForm::SaveItemClick() {
     const int result = dialog.exec();
     activateWindow();
     if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-    Logger->SaveBuffer(FileName(dialog.selectedFiles().constFirst()), Buffer.JoinedText());
+    Logger->SaveBuffer(orv::ui::FileName(dialog.selectedFiles().constFirst()), Buffer.JoinedText());
 }
 
 void TMainForm::LogAllItemClick() {

@@ -202,7 +202,6 @@ bool TMainForm::AskCorrectedLogon() {
 }
 
 void TMainForm::BeginSetup(std::string_view waitText) {
-    link_->LoggedOn();
     PlayerListItem->setEnabled(false);
     SetInputText(waitText);
     Input->setReadOnly(true);
@@ -237,7 +236,7 @@ bool TMainForm::SpyNetNoticesTicked() const {
 }
 
 std::string TMainForm::AlertPath() const {
-    return QFile::encodeName(StartDir + QStringLiteral("/alert.wav")).toStdString();
+    return orv::ui::FileName(StartDir + QStringLiteral("/alert.wav"));
 }
 
 void TMainForm::PlayAlert() {

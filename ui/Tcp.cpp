@@ -34,9 +34,12 @@ TTCPIPForm::TTCPIPForm(QWidget* parent) : QDialog(parent) {
         hostForm->addRow(orv::ui::CaptionOf(edit), edit);
 
     AccountGroup = orv::ui::MakeGroup(this, "AccountGroup", QStringLiteral(" talmaro account details "));
-    OrvEdit = MakeEdit(AccountGroup, "OrvEdit", QStringLiteral("Orv Name (optional)"), 16);
-    AccountEdit = MakeEdit(AccountGroup, "AccountEdit", QStringLiteral("K. X. Account ID"), AccountLimit);
-    PasswordEdit = MakeEdit(AccountGroup, "PasswordEdit", QStringLiteral("Password"), PasswordLimit);
+    OrvEdit = MakeEdit(AccountGroup, "OrvEdit", QStringLiteral("Orv Name (optional)"),
+                       orv::AccountRecord::AvatarLimit);
+    AccountEdit = MakeEdit(AccountGroup, "AccountEdit", QStringLiteral("K. X. Account ID"),
+                           orv::AccountRecord::AccountLimit);
+    PasswordEdit =
+        MakeEdit(AccountGroup, "PasswordEdit", QStringLiteral("Password"), orv::AccountRecord::PasswordLimit);
     PasswordEdit->setEchoMode(QLineEdit::Password);
     SaveCheck = MakeButton<QCheckBox>(AccountGroup, "SaveCheck", QStringLiteral("Save Password"));
     LastBtn = MakeButton(AccountGroup, "LastBtn", QStringLiteral("Last   "));

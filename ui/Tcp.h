@@ -23,11 +23,6 @@ class TTCPIPForm : public QDialog {
     Q_OBJECT
 
   public:
-    // The longest account ID and password the boxes take: what a saved account record holds, and
-    // what the log-on error box's corrections are copied back into.
-    static constexpr int AccountLimit = 32;
-    static constexpr int PasswordLimit = 80;
-
     explicit TTCPIPForm(QWidget* parent = nullptr);
     ~TTCPIPForm() override;
 

@@ -32,36 +32,30 @@ usage_error() { # usage_error WHAT: exit 2, nothing on stdout, one line on stder
   [ "$err_lines" -eq 1 ] || fail "$1: wanted one line on stderr, got: $err"
 }
 
-run version "$client" --version
-expect "orv2term --version" 0 "Orv2Term 1.04"
-[ -z "$err" ] || fail "orv2term --version wrote on stderr: $err"
+# answers NAME PROGRAM VERSION-LINE HELP-WORDS BAD-COMMAND-LINES...: --version prints the line alone,
+# --help names every word, and each bad command line is a usage error.
+answers() {
+  local name=$1 program=$2 version=$3 words=$4 word args
+  shift 4
+  run version "$program" --version
+  expect "$name --version" 0 "$version"
+  [ -z "$err" ] || fail "$name --version wrote on stderr: $err"
+  run help "$program" --help
+  expect "$name --help" 0
+  for word in $words; do
+    grep -q -- "$word" <<<"$out" || fail "$name --help does not mention $word"
+  done
+  for args in "$@"; do
+    # shellcheck disable=SC2086 # each case is a list of words
+    run bad "$program" $args
+    usage_error "$name $args"
+  done
+}
 
-run help "$client" --help
-expect "orv2term --help" 0
-for word in --desktop --version --help XDG_DATA_HOME; do
-  grep -q -- "$word" <<<"$out" || fail "orv2term --help does not mention $word"
-done
-
-for args in "--bogus" "--desktop --no-such-thing" "stray" "-platform"; do
-  # shellcheck disable=SC2086 # each case is a list of words
-  run bad "$client" $args
-  usage_error "orv2term $args"
-done
-
-run sversion "$server" --version
-expect "orvanta-demo-server --version" 0 "orvanta-demo-server 1.04"
-
-run shelp "$server" --help
-expect "orvanta-demo-server --help" 0
-for word in --port --players --version; do
-  grep -q -- "$word" <<<"$out" || fail "orvanta-demo-server --help does not mention $word"
-done
-
-for args in "--bogus" "--port 30003 --no-such-thing" "--port nine" "stray"; do
-  # shellcheck disable=SC2086
-  run sbad "$server" $args
-  usage_error "orvanta-demo-server $args"
-done
+answers orv2term "$client" "Orv2Term 1.04" "--desktop --version --help XDG_DATA_HOME" \
+  "--bogus" "--desktop --no-such-thing" "stray" "-platform"
+answers orvanta-demo-server "$server" "orvanta-demo-server 1.04" "--port --players --version" \
+  "--bogus" "--port 30003 --no-such-thing" "--port nine" "stray"
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures failed"

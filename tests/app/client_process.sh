@@ -9,10 +9,13 @@ client_ready() {
   [ -n "$mask" ] && (((16#$mask >> 14) & 1))
 }
 
-# await_ready PID: waits up to 30 s for client_ready, then a second for the window to be up.
+# await_ready PID...: waits up to 30 s for each client to be ready, then a second for the windows
+# to be up.
 await_ready() {
-  local deadline=$((SECONDS + 30))
-  until client_ready "$1" || ! kill -0 "$1" 2>/dev/null || [ $SECONDS -ge $deadline ]; do sleep 0.05; done
+  local deadline=$((SECONDS + 30)) pid
+  for pid; do
+    until client_ready "$pid" || ! kill -0 "$pid" 2>/dev/null || [ $SECONDS -ge $deadline ]; do sleep 0.05; done
+  done
   sleep 1
 }
 

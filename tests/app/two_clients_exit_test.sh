@@ -34,7 +34,7 @@ for round in 1 2 3; do
       >"$tmp/$start.log" 2>&1 &
     pids+=($!)
   done
-  for p in "${pids[@]}"; do await_ready "$p"; done
+  await_ready "${pids[@]}"
   kill -TERM "${pids[@]}"
   for p in "${pids[@]}"; do
     await_end "$p"

@@ -38,7 +38,7 @@ for ((r = 0; r < rounds; r++)); do
     "$writer" "$file" "b$r" 5 &
     beside=$!
   fi
-  sleep "0.$(printf %03d $((RANDOM % 250)))"
+  sleep "0.$(printf %03d $((RANDOM % 50)))"
   kill -KILL "$killed" 2>/dev/null
   wait "$killed" 2>/dev/null
   # Alone, a killed writer's temporary file is the only one there can be.
